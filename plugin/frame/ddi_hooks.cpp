@@ -1,0 +1,84 @@
+#include "frame/ddi_hooks.h"
+
+#include "frame/hook_context.h"
+
+namespace xlrender {
+
+BOOL APIENTRY DrvCopyBits(SURFOBJ* psoDst, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo,
+                          RECTL* prclDst, POINTL* pptlSrc) {
+    return CallUnidrv<DdiCopyBits*>(DeviceOf(psoDst, psoSrc), kHookCopyBits, psoDst, psoSrc,
+                                        pco, pxlo, prclDst, pptlSrc);
+}
+
+BOOL APIENTRY DrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
+                        XLATEOBJ* pxlo, RECTL* prclTrg, POINTL* pptlSrc, POINTL* pptlMask,
+                        BRUSHOBJ* pbo, POINTL* pptlBrush, ROP4 rop4) {
+    return CallUnidrv<DdiBitBlt*>(DeviceOf(psoTrg, psoSrc), kHookBitBlt, psoTrg, psoSrc,
+                                      psoMask, pco, pxlo, prclTrg, pptlSrc, pptlMask, pbo,
+                                      pptlBrush, rop4);
+}
+
+BOOL APIENTRY DrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
+                            XLATEOBJ* pxlo, COLORADJUSTMENT* pca, POINTL* pptlHTOrg,
+                            RECTL* prclDest, RECTL* prclSrc, POINTL* pptlMask, ULONG iMode) {
+    return CallUnidrv<DdiStretchBlt*>(DeviceOf(psoDest, psoSrc), kHookStretchBlt, psoDest,
+                                          psoSrc, psoMask, pco, pxlo, pca, pptlHTOrg, prclDest,
+                                          prclSrc, pptlMask, iMode);
+}
+
+BOOL APIENTRY DrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask,
+                               CLIPOBJ* pco, XLATEOBJ* pxlo, COLORADJUSTMENT* pca,
+                               POINTL* pptlHTOrg, RECTL* prclDest, RECTL* prclSrc,
+                               POINTL* pptlMask, ULONG iMode, BRUSHOBJ* pbo, DWORD rop4) {
+    return CallUnidrv<DdiStretchBltROP*>(DeviceOf(psoDest, psoSrc), kHookStretchBltROP,
+                                             psoDest, psoSrc, psoMask, pco, pxlo, pca,
+                                             pptlHTOrg, prclDest, prclSrc, pptlMask, iMode, pbo,
+                                             rop4);
+}
+
+BOOL APIENTRY DrvTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco,
+                         RECTL* prclExtra, RECTL* prclOpaque, BRUSHOBJ* pboFore,
+                         BRUSHOBJ* pboOpaque, POINTL* pptlOrg, MIX mix) {
+    return CallUnidrv<DdiTextOut*>(DeviceOf(pso), kHookTextOut, pso, pstro, pfo, pco,
+                                       prclExtra, prclOpaque, pboFore, pboOpaque, pptlOrg, mix);
+}
+
+BOOL APIENTRY DrvStartPage(SURFOBJ* pso) {
+    return CallUnidrv<DdiStartPage*>(DeviceOf(pso), kHookStartPage, pso);
+}
+
+BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
+    return CallUnidrv<DdiSendPage*>(DeviceOf(pso), kHookSendPage, pso);
+}
+
+ULONG APIENTRY DrvEscape(SURFOBJ* pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut,
+                         PVOID pvOut) {
+    return CallUnidrv<DdiEscape*>(DeviceOf(pso), kHookEscape, pso, iEsc, cjIn, pvIn, cjOut,
+                                      pvOut);
+}
+
+BOOL APIENTRY DrvStartDoc(SURFOBJ* pso, LPWSTR pwszDocName, DWORD dwJobId) {
+    return CallUnidrv<DdiStartDoc*>(DeviceOf(pso), kHookStartDoc, pso, pwszDocName,
+                                        dwJobId);
+}
+
+BOOL APIENTRY DrvEndDoc(SURFOBJ* pso, FLONG fl) {
+    return CallUnidrv<DdiEndDoc*>(DeviceOf(pso), kHookEndDoc, pso, fl);
+}
+
+BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
+    return CallUnidrv<DdiNextBand*>(DeviceOf(pso), kHookNextBand, pso, pptl);
+}
+
+BOOL APIENTRY DrvStartBanding(SURFOBJ* pso, POINTL* pptl) {
+    return CallUnidrv<DdiStartBanding*>(DeviceOf(pso), kHookStartBanding, pso, pptl);
+}
+
+BOOL APIENTRY DrvPlgBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMsk, CLIPOBJ* pco,
+                        XLATEOBJ* pxlo, COLORADJUSTMENT* pca, POINTL* pptlBrushOrg,
+                        POINTFIX* pptfx, RECTL* prcl, POINTL* pptl, ULONG iMode) {
+    return EngPlgBlt(psoTrg, psoSrc, psoMsk, pco, pxlo, pca, pptlBrushOrg, pptfx, prcl, pptl,
+                     iMode);
+}
+
+}  // namespace xlrender

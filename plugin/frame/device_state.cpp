@@ -1,0 +1,85 @@
+#include "frame/device_state.h"
+
+#include <cstring>
+
+#include "frame/hook_table.h"
+#include "frame/oem_pdev.h"
+#include "platform/memory.h"
+
+namespace xlrender {
+namespace {
+
+// For each of Unidrv's functions the plug-in passes through to, the first entry of Unidrv's
+// table with the same DDI index wins; an index Unidrv does not list leaves the slot null.
+void CaptureUnidrvHooks(const DRVENABLEDATA& unidrvFunctions, OemPdev& pdev) {
+    const DRVFN* hooks = HookTable();
+    for (std::size_t position = 0; position < kCapturedHookCount; ++position) {
+        for (ULONG entry = 0; entry < unidrvFunctions.c; ++entry) {
+            if (unidrvFunctions.pdrvfn[entry].iFunc == hooks[position].iFunc) {
+                pdev.UnidrvHooks[position] = unidrvFunctions.pdrvfn[entry].pfn;
+                break;
+            }
+        }
+    }
+}
+
+HRESULT FailEnable(DEVOBJ* device, OemPdev* pdev, DWORD lastError) {
+    if (lastError != ERROR_SUCCESS) {
+        SetLastError(lastError);
+    }
+    // Unidrv calls no DisablePDEV after a failed EnablePDEV, so the block goes now.
+    device->pdevOEM = nullptr;
+    FreeBlock(pdev);
+    return E_FAIL;
+}
+
+}  // namespace
+
+HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* /*gdiInfo*/,
+                          const DRVENABLEDATA* unidrvFunctions, PDEVOEM* result) {
+    if (device == nullptr || unidrvFunctions == nullptr ||
+        (unidrvFunctions->c != 0 && unidrvFunctions->pdrvfn == nullptr) || result == nullptr) {
+        return E_FAIL;
+    }
+    auto* pdev = static_cast<OemPdev*>(AllocateZeroed(sizeof(OemPdev)));
+    device->pdevOEM = pdev;
+    if (pdev == nullptr) {
+        return E_FAIL;
+    }
+    if (device->pOEMDM == nullptr || helper == nullptr) {
+        return FailEnable(device, pdev, ERROR_INVALID_DATA);
+    }
+    pdev->DriverHelper = helper;
+    CaptureUnidrvHooks(*unidrvFunctions, *pdev);
+    pdev->PageCount = 0;
+    pdev->JobDataType = kJobDataTypeUnknown;
+    pdev->JobId = 0;
+    // The manual-duplex dialog is offered once per device context.
+    pdev->DuplexDialogPending = 1;
+    *result = pdev;
+    return S_OK;
+}
+
+void CarryOverDeviceState(DEVOBJ* oldDevice, DEVOBJ* newDevice) {
+    const OemPdev* from = oldDevice == nullptr ? nullptr : static_cast<OemPdev*>(oldDevice->pdevOEM);
+    OemPdev* to = newDevice == nullptr ? nullptr : static_cast<OemPdev*>(newDevice->pdevOEM);
+    if (from == nullptr || to == nullptr) {
+        return;
+    }
+    to->PageCount = from->PageCount;
+    to->JobDataType = from->JobDataType;
+    to->JobId = from->JobId;
+    std::memcpy(to->DocName, from->DocName, sizeof to->DocName);
+    std::memcpy(to->JobStorageUserName, from->JobStorageUserName, sizeof to->JobStorageUserName);
+    std::memcpy(to->JobStorageJobName, from->JobStorageJobName, sizeof to->JobStorageJobName);
+    to->PageWatermarkState = from->PageWatermarkState;
+}
+
+void DisableDeviceState(DEVOBJ* device) {
+    if (device != nullptr && device->pdevOEM != nullptr) {
+        FreeBlock(device->pdevOEM);
+        device->pdevOEM = nullptr;
+    }
+}
+
+}  // namespace xlrender

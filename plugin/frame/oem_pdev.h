@@ -1,0 +1,42 @@
+// The plug-in's per-device state. It comes zero-filled from the plug-in's allocator without
+// construction, so it and every piece of it stay trivially copyable.
+#pragma once
+
+#include <type_traits>
+
+#include "fonts/page_watermark_state.h"
+#include "frame/hook_table.h"
+#include "platform/win32_api.h"
+
+namespace xlrender {
+
+// Spool data type of the current document, learnt in DrvStartDoc.
+enum JobDataTypeKind : DWORD {
+    kJobDataTypeUnknown = 0,
+    kJobDataTypeJournaled = 1,
+    kJobDataTypeRaw = 2,
+};
+
+constexpr int kDocNameUnits = 256;
+constexpr int kJobStorageNameUnits = 16;
+
+struct OemPdev {
+    PFN UnidrvHooks[kCapturedHookCount];
+    ::xlrender::PageWatermarkState PageWatermarkState;
+    LONG PageCount;
+    DWORD JobDataType;
+    DWORD JobId;
+    DWORD PageColourMode;
+    IPrintOemDriverUni* DriverHelper;  // the object's helper, not reference-counted here
+    WCHAR JobStorageUserName[kJobStorageNameUnits];
+    WCHAR JobStorageJobName[kJobStorageNameUnits];
+    DWORD HoldCommandsSent;
+    DWORD JobStorageDialogShown;
+    DWORD DuplexDialogPending;
+    WCHAR DocName[kDocNameUnits];
+};
+
+static_assert(std::is_trivially_copyable_v<OemPdev>);
+static_assert(std::is_standard_layout_v<OemPdev>);
+
+}  // namespace xlrender

@@ -1,0 +1,81 @@
+// Windows x64 layouts of the structures the plug-in exchanges with Unidrv, GDI and the spooler.
+// The same assertions hold against the real SDK headers in the MinGW-w64 build, so a mistake in
+// the Linux declarations cannot go unnoticed.
+#pragma once
+
+#include <cstddef>
+#include <type_traits>
+
+#include "platform/unidrv_oem.h"
+#include "platform/win32_base.h"
+
+static_assert(sizeof(void*) == 8, "the plug-in targets 64-bit Windows layouts only");
+static_assert(sizeof(LONG) == 4 && sizeof(ULONG) == 4 && sizeof(DWORD) == 4);
+static_assert(sizeof(WCHAR) == 2 && sizeof(BOOL) == 4 && sizeof(HRESULT) == 4);
+static_assert(sizeof(GUID) == 16);
+
+static_assert(sizeof(DEVMODEW) == 220);
+static_assert(offsetof(DEVMODEW, dmSize) == 68);
+static_assert(offsetof(DEVMODEW, dmDriverExtra) == 70);
+static_assert(offsetof(DEVMODEW, dmFields) == 72);
+static_assert(offsetof(DEVMODEW, dmOrientation) == 76);
+static_assert(offsetof(DEVMODEW, dmPaperSize) == 78);
+static_assert(offsetof(DEVMODEW, dmPaperLength) == 80);
+static_assert(offsetof(DEVMODEW, dmPaperWidth) == 82);
+static_assert(offsetof(DEVMODEW, dmScale) == 84);
+static_assert(offsetof(DEVMODEW, dmCopies) == 86);
+static_assert(offsetof(DEVMODEW, dmDefaultSource) == 88);
+static_assert(offsetof(DEVMODEW, dmPrintQuality) == 90);
+static_assert(offsetof(DEVMODEW, dmColor) == 92);
+static_assert(offsetof(DEVMODEW, dmDuplex) == 94);
+static_assert(offsetof(DEVMODEW, dmYResolution) == 96);
+static_assert(offsetof(DEVMODEW, dmTTOption) == 98);
+static_assert(offsetof(DEVMODEW, dmCollate) == 100);
+static_assert(offsetof(DEVMODEW, dmFormName) == 102);
+static_assert(offsetof(DEVMODEW, dmNup) == 180);
+static_assert(offsetof(DEVMODEW, dmMediaType) == 196);
+
+static_assert(sizeof(GDIINFO) == 320);
+static_assert(offsetof(GDIINFO, ulHorzSize) == 8);
+static_assert(offsetof(GDIINFO, ulHorzRes) == 16);
+static_assert(offsetof(GDIINFO, cBitsPixel) == 24);
+static_assert(offsetof(GDIINFO, ulLogPixelsX) == 40);
+static_assert(offsetof(GDIINFO, ptlPhysOffset) == 88);
+static_assert(offsetof(GDIINFO, szlPhysSize) == 96);
+static_assert(offsetof(GDIINFO, ciDevice) == 108);
+static_assert(offsetof(GDIINFO, ulHTOutputFormat) == 240);
+static_assert(offsetof(GDIINFO, pHTPatA) == 280);
+static_assert(sizeof(LOGFONTW) == 92);
+static_assert(sizeof(DEVINFO) == 312);
+static_assert(offsetof(DEVINFO, hpalDefault) == 296);
+
+static_assert(sizeof(SURFOBJ) == 80);
+static_assert(offsetof(SURFOBJ, dhpdev) == 16);
+static_assert(offsetof(SURFOBJ, sizlBitmap) == 32);
+static_assert(offsetof(SURFOBJ, pvScan0) == 56);
+static_assert(offsetof(SURFOBJ, lDelta) == 64);
+static_assert(offsetof(SURFOBJ, iType) == 76);
+static_assert(sizeof(BRUSHOBJ) == 24 && offsetof(BRUSHOBJ, flColorType) == 16);
+static_assert(sizeof(CLIPOBJ) == 24 && offsetof(CLIPOBJ, iDComplexity) == 20);
+static_assert(sizeof(XLATEOBJ) == 24 && offsetof(XLATEOBJ, pulXlate) == 16);
+static_assert(sizeof(STROBJ) == 48 && offsetof(STROBJ, pwszOrg) == 40);
+static_assert(sizeof(FONTOBJ) == 64 && offsetof(FONTOBJ, pvProducer) == 56);
+static_assert(sizeof(COLORADJUSTMENT) == 24);
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+static_assert(sizeof(DRVFN) == 16 && offsetof(DRVFN, pfn) == 8);
+static_assert(sizeof(DRVENABLEDATA) == 16 && offsetof(DRVENABLEDATA, pdrvfn) == 8);
+
+static_assert(sizeof(DEVOBJ) == 64);
+static_assert(offsetof(DEVOBJ, pdevOEM) == 8);
+static_assert(offsetof(DEVOBJ, hPrinter) == 24);
+static_assert(offsetof(DEVOBJ, pPublicDM) == 40);
+static_assert(offsetof(DEVOBJ, pOEMDM) == 48);
+static_assert(offsetof(DEVOBJ, pDrvProcs) == 56);
+static_assert(sizeof(DRVPROCS) == 56 && offsetof(DRVPROCS, BGetStandardVariable) == 32);
+static_assert(sizeof(OEMDMPARAM) == 72);
+static_assert(offsetof(OEMDMPARAM, pOEMDMIn) == 48);
+static_assert(offsetof(OEMDMPARAM, cbBufSize) == 64);
+static_assert(sizeof(OEM_DMEXTRAHEADER) == 12);
+static_assert(sizeof(UNIFONTOBJ) == 24 && offsetof(UNIFONTOBJ, pfnGetInfo) == 16);
+static_assert(sizeof(GETINFO_STDVAR) == 16);
+static_assert(sizeof(FINVOCATION) == 16 && offsetof(FINVOCATION, pubCommand) == 8);

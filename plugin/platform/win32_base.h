@@ -1,0 +1,21 @@
+// The one place that knows the operating system. On Windows it brings in the SDK and DDK
+// headers; elsewhere the declarations below with the Windows x64 layouts, implemented by the
+// stand-in. Plug-in code includes platform/win32_api.h, never an SDK header.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include <objbase.h>
+#include <winddi.h>
+#include <winspool.h>
+#define XLR_TEXT(literal) L##literal
+#else
+#include "platform/linux/base_types.h"
+#include "platform/linux/com.h"
+#include "platform/linux/ddi.h"
+#include "platform/linux/kernel32.h"
+#define XLR_TEXT(literal) u##literal
+#endif
+
+// UTF-16 literal: W("RAW") is L"RAW" on Windows and u"RAW" elsewhere.
+#define W(literal) XLR_TEXT(literal)

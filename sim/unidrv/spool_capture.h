@@ -1,0 +1,42 @@
+// The spool stream of one simulated device: every write is kept as its own chunk so tests can
+// count writes, and a write can be told to fail or to take fewer bytes than offered.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32_api.h"
+
+namespace sim::unidrv {
+
+// Which of Unidrv's two write paths a chunk came through.
+enum class SpoolRoute { kDrvProcs, kHelperInterface };
+
+struct SpoolChunk {
+    SpoolRoute route;
+    std::string bytes;
+};
+
+class SpoolCapture {
+public:
+    // Takes what Unidrv would take of `count` bytes and returns how many were accepted.
+    DWORD Write(SpoolRoute route, const void* bytes, DWORD count);
+
+    // The write that many writes from now (1 = the next) accepts at most `accepted` bytes;
+    // 0 makes it fail.
+    void LimitWrite(std::size_t writesFromNow, DWORD accepted = 0);
+
+    const std::vector<SpoolChunk>& Chunks() const { return chunks_; }
+    // Everything accepted so far, in order.
+    std::string Bytes() const;
+    void Clear();
+
+private:
+    std::vector<SpoolChunk> chunks_;
+    std::size_t writesSeen_ = 0;
+    std::map<std::size_t, DWORD> limits_;  // by write number
+};
+
+}  // namespace sim::unidrv

@@ -1,0 +1,44 @@
+// The simulated Windows and Unidrv that the plug-in runs against on Linux. One World per
+// process: tests and the runner reset it and describe what the plug-in should find.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32_api.h"
+
+namespace sim {
+
+// One call that reached a recorded engine or Unidrv function, with its arguments as words so
+// tests can check that a hook passed exactly the caller's arguments on.
+struct RecordedCall {
+    std::string function;
+    std::vector<std::uintptr_t> arguments;
+};
+
+struct HeapControl {
+    // The allocation that many allocations from now fails (1 = the next one); 0 = none fails.
+    std::size_t failAfter = 0;
+};
+
+struct World {
+    HeapControl heap;
+    // Module handles the world knows, with their full file names.
+    std::map<HMODULE, std::u16string> moduleFiles;
+    // Calls that reached Unidrv's recorded DDI functions and the engine, in order.
+    std::vector<RecordedCall> ddiCalls;
+    // What each recorded function answers, by name; TRUE when not listed.
+    std::map<std::string, ULONG> ddiResults;
+};
+
+// The process's world.
+World& TheWorld();
+// Replaces the world by a fresh one and returns it.
+World& ResetWorld();
+
+// Blocks handed out by LocalAlloc and not yet freed.
+std::size_t LiveHeapBlocks();
+
+}  // namespace sim
