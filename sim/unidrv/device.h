@@ -44,6 +44,10 @@ public:
     // The device a DEVOBJ belongs to, or null for a DEVOBJ no Device made.
     static Device* Of(PDEVOBJ devobj);
 
+    // What the simulated Unidrv running this device keeps for it (the job runner's session).
+    void SetHostContext(void* context) { hostContext_ = context; }
+    void* hostContext() const { return hostContext_; }
+
 private:
     DEVOBJ devobj_{};
     DRVPROCS procs_{};
@@ -55,6 +59,7 @@ private:
     std::map<std::string, std::string> options_;
     std::map<DWORD, LONG> standardVariables_;
     bool fillSettingsUnterminated_ = false;
+    void* hostContext_ = nullptr;
 };
 
 // Unidrv's helper interface. Tests hand it to PublishDriverInterface as the IUnknown.

@@ -11,8 +11,9 @@
 
 namespace sim::unidrv {
 
-// Which of Unidrv's two write paths a chunk came through.
-enum class SpoolRoute { kDrvProcs, kHelperInterface };
+// Which path a chunk came through: the plug-in's two ways into the spool, or Unidrv's own
+// output (the printer description's commands and the raster it draws).
+enum class SpoolRoute { kDrvProcs, kHelperInterface, kUnidrv };
 
 struct SpoolChunk {
     SpoolRoute route;

@@ -323,6 +323,20 @@ constexpr ULONG INDEX_DrvNextBand = 58;
 constexpr ULONG INDEX_DrvStretchBltROP = 69;
 constexpr ULONG INDEX_DrvPlgBlt = 70;
 
+constexpr ULONG BMF_1BPP = 1;
+constexpr ULONG BMF_4BPP = 2;
+constexpr ULONG BMF_8BPP = 3;
+constexpr ULONG BMF_16BPP = 4;
+constexpr ULONG BMF_24BPP = 5;
+constexpr ULONG BMF_32BPP = 6;
+constexpr USHORT BMF_TOPDOWN = 0x0001;
+constexpr USHORT STYPE_BITMAP = 0;
+constexpr USHORT STYPE_DEVICE = 1;
+
+constexpr BYTE DC_TRIVIAL = 0;
+constexpr BYTE DC_RECT = 1;
+constexpr BYTE DC_COMPLEX = 3;
+
 constexpr ULONG QUERYESCSUPPORT = 8;
 constexpr ULONG PASSTHROUGH = 19;
 

@@ -1,0 +1,405 @@
+#include "unidrv/job_runner.h"
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "platform/function_cast.h"
+#include "unidrv/device.h"
+#include "unidrv/plugin_module.h"
+#include "unidrv/unidrv_session.h"
+
+namespace sim::unidrv {
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr ULONG kColorOnColor = 3;
+constexpr ROP4 kSourceCopy = 0xCCCC;
+constexpr ROP4 kPatternCopy = 0xF0F0;
+constexpr SHORT kAutoSelectBin = 7;
+constexpr SHORT kManualFeedBin = 4;
+constexpr SHORT kUpperBin = 1;
+constexpr SHORT kLowerBin = 2;
+constexpr SHORT kEnvelopeBin = 5;
+
+LONG ToPixels(double millimetres, int resolution) {
+    return static_cast<LONG>(std::lround(millimetres / kMmPerInch * resolution));
+}
+
+std::uint8_t MediaSourceFor(SHORT bin) {
+    switch (bin) {
+        case kAutoSelectBin: return 1;
+        case kManualFeedBin: return 2;
+        case kUpperBin: return 4;
+        case kLowerBin: return 5;
+        case kEnvelopeBin: return 6;
+        default: return 0;
+    }
+}
+
+PageSetup PageSetupFor(const JobDescription& job) {
+    PageSetup page;
+    page.paper = *FindPaper(job.publicDevmode.paper);
+    page.landscape = job.publicDevmode.orientation == "landscape";
+    page.resolution = job.printer.resolution;
+    page.marginPixels = ToPixels(job.printer.marginMm, page.resolution);
+    const LONG width = ToPixels(page.paper.widthMm, page.resolution);
+    const LONG height = ToPixels(page.paper.heightMm, page.resolution);
+    page.paperWidthPixels = page.landscape ? height : width;
+    page.paperHeightPixels = page.landscape ? width : height;
+    page.mediaSource = MediaSourceFor(static_cast<SHORT>(job.publicDevmode.defaultSource));
+    return page;
+}
+
+void FillPublicDevmode(const JobDescription& job, const PageSetup& page, DEVMODEW& devmode) {
+    const PublicDevmodeSpec& spec = job.publicDevmode;
+    devmode.dmPaperSize = page.paper.devmodeCode;
+    devmode.dmOrientation = page.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    devmode.dmCopies = static_cast<SHORT>(spec.copies);
+    devmode.dmCollate = spec.collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+    devmode.dmDuplex = spec.duplex == "simplex"     ? DMDUP_SIMPLEX
+                       : spec.duplex == "long-edge" ? DMDUP_VERTICAL
+                                                    : DMDUP_HORIZONTAL;
+    devmode.dmColor = spec.color == "color" ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
+    devmode.dmPrintQuality = static_cast<SHORT>(page.resolution);
+    devmode.dmYResolution = static_cast<SHORT>(page.resolution);
+    devmode.dmMediaType = spec.mediaType;
+    devmode.dmDefaultSource = static_cast<SHORT>(spec.defaultSource);
+    devmode.dmTTOption = DMTT_DOWNLOAD;
+    for (std::size_t i = 0; page.paper.name[i] != '\0' && i + 1 < CCHFORMNAME; ++i) {
+        devmode.dmFormName[i] = static_cast<WCHAR>(page.paper.name[i]);
+    }
+}
+
+std::u16string Widen(const std::string& text) {
+    std::u16string wide(text.size() + 1, u'\0');
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                          wide.data(), static_cast<int>(wide.size()));
+    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
+    return wide;
+}
+
+// The plug-in's hook for a DDI function, or Unidrv's own when the plug-in hooks none: GDI calls
+// whichever the driver's table lists.
+class DdiFunctions {
+public:
+    DdiFunctions(const DRVENABLEDATA& plugin, const DRVENABLEDATA& unidrv)
+        : plugin_(plugin), unidrv_(unidrv) {}
+
+    template <typename Function>
+    Function* Get(ULONG index) const {
+        for (const DRVENABLEDATA* table : {&plugin_, &unidrv_}) {
+            for (ULONG i = 0; i < table->c; ++i) {
+                if (table->pdrvfn[i].iFunc == index) {
+                    return xlrender::CastFunction<Function*>(table->pdrvfn[i].pfn);
+                }
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    const DRVENABLEDATA& plugin_;
+    const DRVENABLEDATA& unidrv_;
+};
+
+// A job's pictures as the 24-bit surfaces GDI would hand the driver.
+SURFOBJ SurfaceFor(const BgrImage& image) {
+    SURFOBJ surface{};
+    surface.sizlBitmap = {image.width, image.height};
+    surface.cjBits = static_cast<ULONG>(image.pixels.size());
+    surface.pvBits = const_cast<std::uint8_t*>(image.pixels.data());
+    surface.pvScan0 = surface.pvBits;
+    surface.lDelta = static_cast<LONG>(image.stride);
+    surface.iBitmapFormat = BMF_24BPP;
+    surface.iType = STYPE_BITMAP;
+    surface.fjBitmap = BMF_TOPDOWN;
+    return surface;
+}
+
+class PagePainter {
+public:
+    PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
+                const std::map<std::string, BgrImage>& images)
+        : ddi_(ddi), device_(device), page_(page), images_(images) {}
+
+    // Draws every item of the page, each clipped to `band` and to its own clip.
+    bool Paint(const PageDescription& description, const RECTL& band) {
+        for (const PageContent& item : description.content) {
+            const bool drawn = std::visit([&](const auto& content) { return Draw(content, band); },
+                                          item);
+            if (!drawn) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    RECTL OnDevice(const PageRectangle& at) const {
+        const LONG left = ToPixels(at.x, page_.resolution) - page_.marginPixels;
+        const LONG top = ToPixels(at.y, page_.resolution) - page_.marginPixels;
+        return {left, top, left + ToPixels(at.width, page_.resolution),
+                top + ToPixels(at.height, page_.resolution)};
+    }
+
+    static RECTL Intersect(const RECTL& a, const RECTL& b) {
+        return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+    }
+
+    CLIPOBJ ClipFor(const std::optional<PageRectangle>& clip, const RECTL& band) const {
+        CLIPOBJ object{};
+        object.iDComplexity = DC_RECT;
+        object.rclBounds = clip ? Intersect(OnDevice(*clip), band) : band;
+        return object;
+    }
+
+    bool Draw(const ImageContent& content, const RECTL& band) {
+        const BgrImage& image = images_.at(content.file.string());
+        SURFOBJ source = SurfaceFor(image);
+        RECTL destination = OnDevice(content.at);
+        CLIPOBJ clip = ClipFor(content.clip, band);
+        const LONG width = destination.right - destination.left;
+        const LONG height = destination.bottom - destination.top;
+        if (width == image.width && height == image.height) {
+            POINTL origin{0, 0};
+            return ddi_.Get<DdiBitBlt>(INDEX_DrvBitBlt)(device_, &source, nullptr, &clip, nullptr,
+                                                        &destination, &origin, nullptr, nullptr,
+                                                        nullptr, kSourceCopy) != FALSE;
+        }
+        RECTL sourceRectangle{0, 0, image.width, image.height};
+        return ddi_.Get<DdiStretchBlt>(INDEX_DrvStretchBlt)(
+                   device_, &source, nullptr, &clip, nullptr, nullptr, nullptr, &destination,
+                   &sourceRectangle, nullptr, kColorOnColor) != FALSE;
+    }
+
+    bool Draw(const FillContent& content, const RECTL& band) {
+        RECTL destination = OnDevice(content.at);
+        CLIPOBJ clip = ClipFor(std::nullopt, band);
+        BRUSHOBJ brush{};
+        // GDI's COLORREF: red in the low byte.
+        brush.iSolidColor = ((content.rgb >> 16) & 0xFF) | (content.rgb & 0xFF00) |
+                            ((content.rgb & 0xFF) << 16);
+        POINTL brushOrigin{0, 0};
+        return ddi_.Get<DdiBitBlt>(INDEX_DrvBitBlt)(device_, nullptr, nullptr, &clip, nullptr,
+                                                    &destination, nullptr, nullptr, &brush,
+                                                    &brushOrigin, kPatternCopy) != FALSE;
+    }
+
+    const DdiFunctions& ddi_;
+    SURFOBJ* device_;
+    const PageSetup& page_;
+    const std::map<std::string, BgrImage>& images_;
+};
+
+// One job through one plug-in object, in Unidrv's order; each step names itself on failure.
+class JobPlayer {
+public:
+    JobPlayer(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+              IPrintOemUni& plugin)
+        : job_(job), images_(images), plugin_(plugin), page_(PageSetupFor(job)) {}
+
+    JobOutcome Play(const PageProgress& progress) {
+        JobOutcome outcome;
+        outcome.succeeded = Run(progress, outcome.failure);
+        if (device_) {
+            outcome.spool = device_->spool().Bytes();
+        }
+        return outcome;
+    }
+
+private:
+    bool Run(const PageProgress& progress, std::string& failure) {
+        sim::unidrv::DriverHelper helper;
+        const bool done = Prepare(helper, failure) && Print(progress, failure);
+        if (device_ && device_->devobj()->pdevOEM != nullptr) {
+            plugin_.DisablePDEV(device_->devobj());
+            device_->devobj()->pdevOEM = nullptr;
+        }
+        plugin_.DisableDriver();
+        return done;
+    }
+
+    bool Prepare(sim::unidrv::DriverHelper& helper, std::string& failure) {
+        if (FAILED(plugin_.PublishDriverInterface(&helper))) {
+            failure = "PublishDriverInterface failed";
+            return false;
+        }
+        DWORD version = 0;
+        DWORD needed = 0;
+        if (FAILED(plugin_.GetInfo(OEMGI_GETINTERFACEVERSION, &version, sizeof version, &needed)) ||
+            version != PRINTER_OEMINTF_VERSION) {
+            failure = "GetInfo(OEMGI_GETINTERFACEVERSION) failed or named another version";
+            return false;
+        }
+        if (FAILED(plugin_.EnableDriver(PRINTER_OEMINTF_VERSION, sizeof pluginHooks_,
+                                        &pluginHooks_))) {
+            failure = "EnableDriver failed";
+            return false;
+        }
+        return PrepareDevmode(failure) && EnableDevice(failure);
+    }
+
+    bool PrepareDevmode(std::string& failure) {
+        OEMDMPARAM parameters{};
+        parameters.cbSize = sizeof parameters;
+        parameters.hPrinter = &printerHandle_;
+        parameters.hModule = &moduleHandle_;
+        if (FAILED(plugin_.DevMode(OEMDM_SIZE, &parameters))) {
+            failure = "DevMode(OEMDM_SIZE) failed";
+            return false;
+        }
+        device_ = std::make_unique<Device>(parameters.cbBufSize);
+        FillPublicDevmode(job_, page_, device_->publicDevmode());
+        for (const auto& [feature, option] : job_.features) {
+            device_->SelectOption(feature, option);
+        }
+        parameters.pPublicDMIn = &device_->publicDevmode();
+        parameters.pPublicDMOut = &device_->publicDevmode();
+        parameters.pOEMDMOut = device_->privateDevmode();
+        if (FAILED(plugin_.DevMode(OEMDM_DEFAULT, &parameters))) {
+            failure = "DevMode(OEMDM_DEFAULT) failed";
+            return false;
+        }
+        return true;
+    }
+
+    bool EnableDevice(std::string& failure) {
+        session_ = std::make_unique<UnidrvSession>(plugin_, *device_, job_.printerDescription,
+                                                   page_, job_.bandHeight);
+        GDIINFO gdiInfo = session_->GdiInfo();
+        DEVINFO devInfo{};
+        std::u16string printerName = Widen(job_.printer.name);
+        PDEVOEM pdev = nullptr;
+        if (FAILED(plugin_.EnablePDEV(device_->devobj(), printerName.data(), 0, nullptr,
+                                      sizeof gdiInfo, &gdiInfo, sizeof devInfo, &devInfo,
+                                      session_->functions(), &pdev)) ||
+            pdev == nullptr) {
+            failure = "EnablePDEV failed";
+            return false;
+        }
+        device_->devobj()->pdevOEM = pdev;
+        return true;
+    }
+
+    bool Print(const PageProgress& progress, std::string& failure) {
+        const DdiFunctions ddi(pluginHooks_, *session_->functions());
+        SURFOBJ* surface = device_->surface();
+        std::u16string documentName = Widen(job_.job.document);
+        if (!ddi.Get<DdiStartDoc>(INDEX_DrvStartDoc)(surface, documentName.data(), job_.job.id)) {
+            failure = "DrvStartDoc failed";
+            return false;
+        }
+        PagePainter painter(ddi, surface, page_, images_);
+        for (std::size_t p = 0; p < job_.pages.size(); ++p) {
+            const std::string where = " on page " + std::to_string(p + 1);
+            if (!ddi.Get<DdiStartPage>(INDEX_DrvStartPage)(surface)) {
+                failure = "DrvStartPage failed" + where;
+                return false;
+            }
+            if (!(job_.banded ? PrintBands(ddi, painter, job_.pages[p], failure)
+                              : PrintWhole(ddi, painter, job_.pages[p], failure))) {
+                failure += where;
+                return false;
+            }
+            if (progress) {
+                progress(p + 1, job_.pages.size());
+            }
+        }
+        if (!ddi.Get<DdiEndDoc>(INDEX_DrvEndDoc)(surface, 0)) {
+            failure = "DrvEndDoc failed";
+            return false;
+        }
+        return true;
+    }
+
+    bool PrintWhole(const DdiFunctions& ddi, PagePainter& painter, const PageDescription& page,
+                    std::string& failure) {
+        const RECTL whole{0, 0, page_.printableWidth(), page_.printableHeight()};
+        if (!painter.Paint(page, whole)) {
+            failure = "drawing the page content failed";
+            return false;
+        }
+        if (!ddi.Get<DdiSendPage>(INDEX_DrvSendPage)(device_->surface())) {
+            failure = "DrvSendPage failed";
+            return false;
+        }
+        return true;
+    }
+
+    bool PrintBands(const DdiFunctions& ddi, PagePainter& painter, const PageDescription& page,
+                    std::string& failure) {
+        SURFOBJ* surface = device_->surface();
+        POINTL origin{};
+        if (!ddi.Get<DdiStartBanding>(INDEX_DrvStartBanding)(surface, &origin)) {
+            failure = "DrvStartBanding failed";
+            return false;
+        }
+        while (origin.x != -1 || origin.y != -1) {
+            if (!painter.Paint(page, session_->CurrentBand())) {
+                failure = "drawing the page content failed";
+                return false;
+            }
+            if (!ddi.Get<DdiNextBand>(INDEX_DrvNextBand)(surface, &origin)) {
+                failure = "DrvNextBand failed";
+                return false;
+            }
+        }
+        return true;
+    }
+
+    const JobDescription& job_;
+    const std::map<std::string, BgrImage>& images_;
+    IPrintOemUni& plugin_;
+    PageSetup page_;
+    DRVENABLEDATA pluginHooks_{};
+    std::unique_ptr<Device> device_;
+    std::unique_ptr<UnidrvSession> session_;
+    // Stand-ins for the spooler and module handles Unidrv passes with DevMode.
+    int printerHandle_ = 0;
+    int moduleHandle_ = 0;
+};
+
+}  // namespace
+
+std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job) {
+    std::map<std::string, BgrImage> images;
+    for (std::size_t p = 0; p < job.pages.size(); ++p) {
+        for (std::size_t c = 0; c < job.pages[p].content.size(); ++c) {
+            const auto* image = std::get_if<ImageContent>(&job.pages[p].content[c]);
+            if (image == nullptr || images.count(image->file.string()) != 0) {
+                continue;
+            }
+            try {
+                images.emplace(image->file.string(), ReadImageFile(image->file));
+            } catch (const ImageFileError& error) {
+                throw JobFileError("/pages/" + std::to_string(p) + "/content/" +
+                                       std::to_string(c) + "/image",
+                                   error.what());
+            }
+        }
+    }
+    return images;
+}
+
+JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+                  const std::string& modulePath, const PageProgress& progress) {
+    JobOutcome outcome;
+    std::string error;
+    PluginModule module(modulePath, error);
+    if (!module.loaded()) {
+        outcome.failure = error;
+        return outcome;
+    }
+    IPrintOemUni* plugin = module.CreatePlugin(error);
+    if (plugin == nullptr) {
+        outcome.failure = error;
+        return outcome;
+    }
+    outcome = JobPlayer(job, images, *plugin).Play(progress);
+    plugin->Release();
+    return outcome;
+}
+
+}  // namespace sim::unidrv

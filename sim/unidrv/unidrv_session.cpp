@@ -1,0 +1,305 @@
+#include "unidrv/unidrv_session.h"
+
+#include <algorithm>
+
+#include "platform/function_cast.h"
+#include "unidrv/pclxl_writer.h"
+#include "unidrv/raster_output.h"
+
+namespace sim::unidrv {
+namespace {
+
+constexpr char kUniversalExit[] = "\x1B%-12345X";
+constexpr std::uint8_t kMeasureInch = 0;
+constexpr std::uint8_t kErrorPageAndBackChannel = 3;
+constexpr std::uint8_t kDefaultDataSource = 0;
+constexpr std::uint8_t kLowByteFirst = 1;
+constexpr ULONG kTechnologyRasterPrinter = 2;
+constexpr double kMmPerInch = 25.4;
+
+// GDI's COLORREF order: red in the low byte.
+ULONG RgbFromColorRef(ULONG colour) {
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+// Unidrv's own DDI functions, as the plug-in's hooks reach them.
+BOOL APIENTRY UnidrvStartDoc(SURFOBJ* pso, LPWSTR, DWORD) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->StartDoc();
+}
+
+BOOL APIENTRY UnidrvEndDoc(SURFOBJ* pso, FLONG) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->EndDoc();
+}
+
+BOOL APIENTRY UnidrvStartPage(SURFOBJ* pso) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->StartPage();
+}
+
+BOOL APIENTRY UnidrvSendPage(SURFOBJ* pso) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->SendPage();
+}
+
+BOOL APIENTRY UnidrvStartBanding(SURFOBJ* pso, POINTL* pptl) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->StartBanding(pptl);
+}
+
+BOOL APIENTRY UnidrvNextBand(SURFOBJ* pso, POINTL* pptl) {
+    UnidrvSession* session = UnidrvSession::Of(pso);
+    return session != nullptr && session->NextBand(pptl);
+}
+
+BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XLATEOBJ*,
+                           RECTL* prclTrg, POINTL* pptlSrc, POINTL*, BRUSHOBJ* pbo, POINTL*,
+                           ROP4) {
+    UnidrvSession* session = UnidrvSession::Of(psoTrg);
+    if (session == nullptr || prclTrg == nullptr) {
+        return FALSE;
+    }
+    const POINTL origin = pptlSrc != nullptr ? *pptlSrc : POINTL{0, 0};
+    const RECTL source = {origin.x, origin.y, origin.x + (prclTrg->right - prclTrg->left),
+                          origin.y + (prclTrg->bottom - prclTrg->top)};
+    return session->Blit(psoSrc, pco, prclTrg, &source, pbo);
+}
+
+BOOL APIENTRY UnidrvCopyBits(SURFOBJ* psoDst, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo,
+                             RECTL* prclDst, POINTL* pptlSrc) {
+    return UnidrvBitBlt(psoDst, psoSrc, nullptr, pco, pxlo, prclDst, pptlSrc, nullptr, nullptr,
+                        nullptr, 0xCCCC);
+}
+
+BOOL APIENTRY UnidrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco,
+                               XLATEOBJ*, COLORADJUSTMENT*, POINTL*, RECTL* prclDest,
+                               RECTL* prclSrc, POINTL*, ULONG) {
+    UnidrvSession* session = UnidrvSession::Of(psoDest);
+    return session != nullptr && prclDest != nullptr &&
+           session->Blit(psoSrc, pco, prclDest, prclSrc, nullptr);
+}
+
+BOOL APIENTRY UnidrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask,
+                                  CLIPOBJ* pco, XLATEOBJ* pxlo, COLORADJUSTMENT* pca,
+                                  POINTL* pptlHTOrg, RECTL* prclDest, RECTL* prclSrc,
+                                  POINTL* pptlMask, ULONG iMode, BRUSHOBJ*, DWORD) {
+    return UnidrvStretchBlt(psoDest, psoSrc, psoMask, pco, pxlo, pca, pptlHTOrg, prclDest,
+                            prclSrc, pptlMask, iMode);
+}
+
+// Text reaches the page through Unidrv's font machinery, which the stand-in does not model:
+// the call is accepted and draws nothing.
+BOOL APIENTRY UnidrvTextOut(SURFOBJ* pso, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*,
+                            BRUSHOBJ*, BRUSHOBJ*, POINTL*, MIX) {
+    return UnidrvSession::Of(pso) != nullptr;
+}
+
+// Unidrv answers no escape of its own here.
+ULONG APIENTRY UnidrvEscape(SURFOBJ*, ULONG, ULONG, PVOID, ULONG, PVOID) { return 0; }
+
+template <typename Function>
+DRVFN Entry(ULONG index, Function* function) {
+    return {index, xlrender::CastFunction<PFN>(function)};
+}
+
+}  // namespace
+
+UnidrvSession::UnidrvSession(IPrintOemUni& plugin, Device& device,
+                             const PrinterDescription& description, const PageSetup& page,
+                             int bandHeight)
+    : plugin_(plugin),
+      device_(device),
+      description_(description),
+      page_(page),
+      bandHeight_(bandHeight) {
+    table_ = {
+        Entry(INDEX_DrvCopyBits, &UnidrvCopyBits),
+        Entry(INDEX_DrvBitBlt, &UnidrvBitBlt),
+        Entry(INDEX_DrvStretchBlt, &UnidrvStretchBlt),
+        Entry(INDEX_DrvStretchBltROP, &UnidrvStretchBltROP),
+        Entry(INDEX_DrvTextOut, &UnidrvTextOut),
+        Entry(INDEX_DrvStartPage, &UnidrvStartPage),
+        Entry(INDEX_DrvSendPage, &UnidrvSendPage),
+        Entry(INDEX_DrvEscape, &UnidrvEscape),
+        Entry(INDEX_DrvStartDoc, &UnidrvStartDoc),
+        Entry(INDEX_DrvEndDoc, &UnidrvEndDoc),
+        Entry(INDEX_DrvNextBand, &UnidrvNextBand),
+        Entry(INDEX_DrvStartBanding, &UnidrvStartBanding),
+    };
+    functions_ = {PRINTER_OEMINTF_VERSION, static_cast<ULONG>(table_.size()), table_.data()};
+    device_.SetHostContext(this);
+}
+
+UnidrvSession::~UnidrvSession() { device_.SetHostContext(nullptr); }
+
+UnidrvSession* UnidrvSession::Of(SURFOBJ* surface) {
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    Device* device = Device::Of(reinterpret_cast<PDEVOBJ>(surface->dhpdev));
+    return device == nullptr ? nullptr : static_cast<UnidrvSession*>(device->hostContext());
+}
+
+GDIINFO UnidrvSession::GdiInfo() const {
+    GDIINFO info{};
+    const LONG width = page_.printableWidth();
+    const LONG height = page_.printableHeight();
+    info.ulVersion = 0x5000;
+    info.ulTechnology = kTechnologyRasterPrinter;
+    info.ulHorzSize = static_cast<ULONG>(width * kMmPerInch / page_.resolution);
+    info.ulVertSize = static_cast<ULONG>(height * kMmPerInch / page_.resolution);
+    info.ulHorzRes = static_cast<ULONG>(width);
+    info.ulVertRes = static_cast<ULONG>(height);
+    info.cBitsPixel = 24;
+    info.cPlanes = 1;
+    info.ulNumColors = 0xFFFFFFFF;
+    info.ulLogPixelsX = static_cast<ULONG>(page_.resolution);
+    info.ulLogPixelsY = static_cast<ULONG>(page_.resolution);
+    info.ulAspectX = static_cast<ULONG>(page_.resolution);
+    info.ulAspectY = static_cast<ULONG>(page_.resolution);
+    info.ulAspectXY = static_cast<ULONG>(page_.resolution * 1.41421356);
+    info.ptlPhysOffset = {page_.marginPixels, page_.marginPixels};
+    info.szlPhysSize = {page_.paperWidthPixels, page_.paperHeightPixels};
+    info.ulDevicePelsDPI = static_cast<ULONG>(page_.resolution);
+    return info;
+}
+
+void UnidrvSession::Write(const std::string& bytes) {
+    device_.spool().Write(SpoolRoute::kUnidrv, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+void UnidrvSession::Run(const std::vector<PrinterCommand>& commands) {
+    using Kind = PrinterCommand::Kind;
+    for (const PrinterCommand& command : commands) {
+        std::string bytes;
+        pclxl::Writer writer(bytes);
+        switch (command.kind) {
+            case Kind::kUniversalExit:
+                bytes = kUniversalExit;
+                break;
+            case Kind::kPjlLine:
+                bytes = command.text + "\n";
+                break;
+            case Kind::kCallback: {
+                INT result = 0;
+                plugin_.CommandCallback(device_.devobj(), command.callbackId, 0, nullptr, &result);
+                break;
+            }
+            case Kind::kStreamHeader:
+                bytes = pclxl::StreamHeader();
+                break;
+            case Kind::kBeginSession:
+                writer.UInt16Xy(static_cast<std::uint16_t>(page_.resolution),
+                                static_cast<std::uint16_t>(page_.resolution))
+                    .Attr(pclxl::kUnitsPerMeasure)
+                    .UByte(kMeasureInch).Attr(pclxl::kMeasure)
+                    .UByte(kErrorPageAndBackChannel).Attr(pclxl::kErrorReport)
+                    .Op(pclxl::kBeginSession);
+                break;
+            case Kind::kOpenDataSource:
+                writer.UByte(kDefaultDataSource).Attr(pclxl::kSourceType)
+                    .UByte(kLowByteFirst).Attr(pclxl::kDataOrg)
+                    .Op(pclxl::kOpenDataSource);
+                break;
+            case Kind::kMediaSize:
+                writer.UByte(page_.paper.mediaSize).Attr(pclxl::kMediaSize);
+                break;
+            case Kind::kMediaSource:
+                writer.UByte(page_.mediaSource).Attr(pclxl::kMediaSource);
+                break;
+            case Kind::kBeginPage:
+                writer.Op(pclxl::kBeginPage);
+                break;
+            case Kind::kEndPage:
+                writer.Op(pclxl::kEndPage);
+                break;
+            case Kind::kCloseDataSource:
+                writer.Op(pclxl::kCloseDataSource);
+                break;
+            case Kind::kEndSession:
+                writer.Op(pclxl::kEndSession);
+                break;
+        }
+        if (!bytes.empty()) {
+            Write(bytes);
+        }
+    }
+}
+
+BOOL UnidrvSession::StartDoc() {
+    Run(description_.jobStart);
+    return TRUE;
+}
+
+BOOL UnidrvSession::EndDoc() {
+    Run(description_.jobEnd);
+    return TRUE;
+}
+
+BOOL UnidrvSession::StartPage() {
+    bandTop_ = 0;
+    Run(description_.pageStart);
+    return TRUE;
+}
+
+BOOL UnidrvSession::SendPage() {
+    Run(description_.pageEnd);
+    return TRUE;
+}
+
+BOOL UnidrvSession::StartBanding(POINTL* origin) {
+    if (origin == nullptr) {
+        return FALSE;
+    }
+    bandTop_ = 0;
+    *origin = {0, 0};
+    return TRUE;
+}
+
+BOOL UnidrvSession::NextBand(POINTL* origin) {
+    if (origin == nullptr) {
+        return FALSE;
+    }
+    bandTop_ += bandHeight_;
+    if (bandTop_ >= page_.printableHeight()) {
+        Run(description_.pageEnd);
+        *origin = {-1, -1};
+    } else {
+        *origin = {0, bandTop_};
+    }
+    return TRUE;
+}
+
+RECTL UnidrvSession::CurrentBand() const {
+    return {0, bandTop_, page_.printableWidth(),
+            std::min(bandTop_ + bandHeight_, page_.printableHeight())};
+}
+
+BOOL UnidrvSession::Blit(SURFOBJ* source, CLIPOBJ* clip, const RECTL* destination,
+                         const RECTL* sourceRectangle, const BRUSHOBJ* brush) {
+    const RECTL visible = ClipRectangle(*destination, clip);
+    if (visible.left >= visible.right || visible.top >= visible.bottom) {
+        return TRUE;
+    }
+    std::string bytes;
+    if (source == nullptr) {
+        if (brush == nullptr) {
+            return FALSE;
+        }
+        WriteFilledRectangle(bytes, visible, RgbFromColorRef(brush->iSolidColor));
+    } else {
+        if (sourceRectangle == nullptr) {
+            return FALSE;
+        }
+        const RasterBlit blit{source, SourceForVisiblePart(*sourceRectangle, *destination, visible),
+                              visible};
+        if (!WriteRasterImage(bytes, blit)) {
+            return FALSE;
+        }
+    }
+    Write(bytes);
+    return TRUE;
+}
+
+}  // namespace sim::unidrv

@@ -1,0 +1,71 @@
+// xlrender print: runs a job description through the plug-in inside the simulated driver and
+// writes the printer-ready spool file.
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+
+#include "command.h"
+#include "output_file.h"
+#include "unidrv/job_runner.h"
+#include "unidrv/plugin_module.h"
+
+namespace xlrender::tool {
+namespace {
+
+struct PrintOptions {
+    std::string jobFile;
+    std::string output;
+    std::string modulePath = sim::unidrv::DefaultPluginModulePath();
+};
+
+int Print(const PrintOptions& options) {
+    sim::unidrv::JobDescription job;
+    std::map<std::string, sim::unidrv::BgrImage> images;
+    try {
+        job = sim::unidrv::ReadJobDescription(options.jobFile);
+        images = sim::unidrv::ReadJobImages(job);
+    } catch (const sim::unidrv::JobFileError& error) {
+        std::cerr << "xlrender print: " << options.jobFile << ": " << error.what() << '\n';
+        return kExitBadInput;
+    }
+    sim::unidrv::PageProgress progress;
+    if (::isatty(STDERR_FILENO)) {
+        progress = [](std::size_t page, std::size_t pages) {
+            std::cerr << "\rprinted page " << page << " of " << pages << std::flush;
+            if (page == pages) {
+                std::cerr << '\n';
+            }
+        };
+    }
+    const sim::unidrv::JobOutcome outcome =
+        sim::unidrv::RunJob(job, images, options.modulePath, progress);
+    if (!outcome.succeeded) {
+        std::cerr << "xlrender print: " << options.jobFile << ": the job failed: "
+                  << outcome.failure << '\n';
+        return kExitWorkFailed;
+    }
+    const std::string problem = WriteWholeFile(options.output, outcome.spool);
+    if (!problem.empty()) {
+        std::cerr << "xlrender print: " << problem << '\n';
+        return kExitWorkFailed;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+void AddPrintCommand(CLI::App& app, CommandWork& work) {
+    auto options = std::make_shared<PrintOptions>();
+    auto* command = app.add_subcommand(
+        "print", "Print a job description through the plug-in and write the spool file");
+    command->add_option("job", options->jobFile, "Job description (JSON)")->required();
+    command->add_option("-o,--output", options->output,
+                        "Spool file to write; - writes to standard output")
+        ->required();
+    command->add_option("--module", options->modulePath, "Path of the plug-in module")
+        ->capture_default_str();
+    command->callback([&work, options] { work = [options] { return Print(*options); }; });
+}
+
+}  // namespace xlrender::tool
