@@ -7,31 +7,6 @@
 
 namespace xlrender {
 
-HRESULT STDMETHODCALLTYPE XlRenderClassFactory::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    if (SameGuid(riid, kIidUnknown) || SameGuid(riid, kIidClassFactory)) {
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE XlRenderClassFactory::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&referenceCount_));
-}
-
-ULONG STDMETHODCALLTYPE XlRenderClassFactory::Release() {
-    const LONG remaining = InterlockedDecrement(&referenceCount_);
-    if (remaining == 0) {
-        DestroyObject(this);
-    }
-    return static_cast<ULONG>(remaining);
-}
-
 HRESULT STDMETHODCALLTYPE XlRenderClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,
                                                                void** ppv) {
     if (ppv == nullptr) {

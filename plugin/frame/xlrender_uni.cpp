@@ -38,31 +38,6 @@ void XlRenderUni::ReleaseDriverHelper() noexcept {
     }
 }
 
-HRESULT STDMETHODCALLTYPE XlRenderUni::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    if (SameGuid(riid, kIidUnknown) || SameGuid(riid, kIidPrintOemUni)) {
-        *ppv = static_cast<IPrintOemUni*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE XlRenderUni::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&referenceCount_));
-}
-
-ULONG STDMETHODCALLTYPE XlRenderUni::Release() {
-    const LONG remaining = InterlockedDecrement(&referenceCount_);
-    if (remaining == 0) {
-        DestroyObject(this);
-    }
-    return static_cast<ULONG>(remaining);
-}
-
 HRESULT STDMETHODCALLTYPE XlRenderUni::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
                                                PDWORD pcbNeeded) {
     if (pBuffer == nullptr || pcbNeeded == nullptr) {

@@ -1,20 +1,18 @@
 // The IPrintOemUni object Unidrv creates once per loaded driver.
 #pragma once
 
+#include "frame/com_object.h"
+#include "platform/guids.h"
 #include "platform/win32_api.h"
 
 namespace xlrender {
 
-class XlRenderUni final : public IPrintOemUni {
+class XlRenderUni final : public ComObject<XlRenderUni, IPrintOemUni, kIidPrintOemUni> {
 public:
     XlRenderUni() noexcept;
     ~XlRenderUni();
     XlRenderUni(const XlRenderUni&) = delete;
     XlRenderUni& operator=(const XlRenderUni&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
                                       PDWORD pcbNeeded) override;
@@ -70,7 +68,6 @@ private:
     void ReleaseDriverHelper() noexcept;
 
     IPrintOemDriverUni* driverHelper_ = nullptr;
-    LONG volatile referenceCount_ = 1;
 };
 
 }  // namespace xlrender
