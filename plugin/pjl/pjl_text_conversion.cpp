@@ -1,6 +1,7 @@
 #include "pjl/pjl_text_conversion.h"
 
 #include <climits>
+#include <cstring>
 #include <utility>
 
 #include "platform/memory.h"
@@ -24,14 +25,23 @@ OwnedPjlText& OwnedPjlText::operator=(OwnedPjlText&& other) noexcept {
 
 OwnedPjlText::~OwnedPjlText() { FreeBlock(bytes_); }
 
+OwnedPjlText OwnedPjlText::CopyOf(const char* bytes, std::size_t length, PjlCharset charset) {
+    auto* copy = static_cast<char*>(AllocateZeroed(length + 1));
+    if (copy == nullptr || bytes == nullptr) {
+        FreeBlock(copy);
+        return {};
+    }
+    std::memcpy(copy, bytes, length);
+    return OwnedPjlText(copy, length, charset);
+}
+
 OwnedPjlText ConvertForPjl(const WCHAR* text, PjlCharset charset, std::size_t sourceLimit) {
-    OwnedPjlText result;
     if (text == nullptr) {
-        return result;
+        return {};
     }
     const std::size_t units = TextLength(text, sourceLimit);
     if (units > static_cast<std::size_t>(INT_MAX)) {
-        return result;
+        return {};
     }
     const UINT codePage = charset == PjlCharset::kUtf8 ? CP_UTF8 : CP_ACP;
     const DWORD flags = charset == PjlCharset::kUtf8 ? 0 : WC_NO_BEST_FIT_CHARS;
@@ -42,22 +52,19 @@ OwnedPjlText ConvertForPjl(const WCHAR* text, PjlCharset charset, std::size_t so
         needed = WideCharToMultiByte(codePage, flags, text, unitCount, nullptr, 0, nullptr,
                                      nullptr);
         if (needed <= 0) {
-            return result;
+            return {};
         }
     }
     auto* bytes = static_cast<char*>(AllocateZeroed(static_cast<std::size_t>(needed) + 1));
     if (bytes == nullptr) {
-        return result;
+        return {};
     }
     if (unitCount > 0 && WideCharToMultiByte(codePage, flags, text, unitCount, bytes, needed,
                                              nullptr, nullptr) != needed) {
         FreeBlock(bytes);
-        return result;
+        return {};
     }
-    result.bytes_ = bytes;
-    result.length_ = static_cast<std::size_t>(needed);
-    result.charset_ = charset;
-    return result;
+    return OwnedPjlText(bytes, static_cast<std::size_t>(needed), charset);
 }
 
 }  // namespace xlrender

@@ -25,6 +25,9 @@ public:
     OwnedPjlText& operator=(const OwnedPjlText&) = delete;
     ~OwnedPjlText();
 
+    // A copy of `length` bytes of `bytes`, terminated; no block when the heap refuses.
+    static OwnedPjlText CopyOf(const char* bytes, std::size_t length, PjlCharset charset);
+
     bool ok() const { return bytes_ != nullptr; }
     const char* bytes() const { return bytes_; }
     std::size_t length() const { return length_; }
@@ -32,6 +35,10 @@ public:
 
 private:
     friend OwnedPjlText ConvertForPjl(const WCHAR*, PjlCharset, std::size_t);
+    // Takes over a block of the plug-in's allocator holding `length` bytes and a terminator.
+    OwnedPjlText(char* bytes, std::size_t length, PjlCharset charset)
+        : bytes_(bytes), length_(length), charset_(charset) {}
+
     char* bytes_ = nullptr;
     std::size_t length_ = 0;
     PjlCharset charset_ = PjlCharset::kUtf8;
