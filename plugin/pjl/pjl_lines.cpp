@@ -11,7 +11,9 @@ constexpr std::size_t kQuotesAndLineEnd = 3;
 constexpr unsigned char kFirstPrintableByte = 0x20;
 constexpr unsigned char kDeleteByte = 0x7F;
 
-bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsUtf8Continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // How many of the first `wanted` bytes of `bytes` (which holds at least that many) can be kept
 // without splitting a character.
@@ -65,6 +67,11 @@ void PjlLines::PutQuotable(const char* bytes, std::size_t count) {
     text_[length_] = 0;
 }
 
+void PjlLines::Clear() {
+    length_ = 0;
+    text_[0] = 0;
+}
+
 bool PjlLines::AppendLine(const char* command) {
     if (command == nullptr) {
         return false;
@@ -78,8 +85,7 @@ bool PjlLines::AppendLine(const char* command) {
     return true;
 }
 
-bool PjlLines::AppendQuotedLine(const char* command,
-                                std::initializer_list<PjlQuotedPiece> pieces) {
+bool PjlLines::AppendQuotedLine(const char* command, std::initializer_list<PjlQuotedPiece> pieces) {
     if (command == nullptr) {
         return false;
     }
@@ -126,8 +132,7 @@ bool PjlLines::AppendQuotedLine(const char* command,
     return true;
 }
 
-bool PjlLines::AppendQuotedLine(const char* command, const OwnedPjlText& value,
-                                std::size_t limit) {
+bool PjlLines::AppendQuotedLine(const char* command, const OwnedPjlText& value, std::size_t limit) {
     if (!value.ok()) {
         return false;
     }

@@ -36,8 +36,7 @@ struct PjlQuotedPiece {
 PjlQuotedPiece QuotedLiteral(const char* text);
 // A value, at most `limit` bytes and less when the buffer is short; cut on a character
 // boundary of `charset`.
-PjlQuotedPiece QuotedValue(const char* bytes, PjlCharset charset,
-                           std::size_t limit = kUnbounded);
+PjlQuotedPiece QuotedValue(const char* bytes, PjlCharset charset, std::size_t limit = kUnbounded);
 PjlQuotedPiece QuotedValue(const OwnedPjlText& value, std::size_t limit = kUnbounded);
 // A value that is written whole or makes its line fail.
 PjlQuotedPiece QuotedWholeValue(const char* bytes);
@@ -63,6 +62,9 @@ public:
     // The common line with one value: command"value"\n.
     bool AppendQuotedLine(const char* command, const OwnedPjlText& value,
                           std::size_t limit = kUnbounded);
+
+    // Drops everything appended so far.
+    void Clear();
 
     const char* text() const { return text_; }
     std::size_t length() const { return length_; }

@@ -23,7 +23,9 @@ OwnedPjlText& OwnedPjlText::operator=(OwnedPjlText&& other) noexcept {
     return *this;
 }
 
-OwnedPjlText::~OwnedPjlText() { FreeBlock(bytes_); }
+OwnedPjlText::~OwnedPjlText() {
+    FreeBlock(bytes_);
+}
 
 OwnedPjlText OwnedPjlText::CopyOf(const char* bytes, std::size_t length, PjlCharset charset) {
     auto* copy = static_cast<char*>(AllocateZeroed(length + 1));
@@ -49,8 +51,8 @@ OwnedPjlText ConvertForPjl(const WCHAR* text, PjlCharset charset, std::size_t so
     // The converter rejects an empty input; an empty text converts to an empty value.
     int needed = 0;
     if (unitCount > 0) {
-        needed = WideCharToMultiByte(codePage, flags, text, unitCount, nullptr, 0, nullptr,
-                                     nullptr);
+        needed =
+            WideCharToMultiByte(codePage, flags, text, unitCount, nullptr, 0, nullptr, nullptr);
         if (needed <= 0) {
             return {};
         }

@@ -131,9 +131,9 @@ OwnedPjlText BuildUsageCommand(const UsageInputs& inputs, UsageChecksum checksum
     char user[kUsageLineBytes] = {};
     if (logonName) {
         LogonNameField(keyword.bytes(), command);
-        const OwnedPjlText name = ConvertForPjl(
-            inputs.jobStorageUserName != nullptr ? inputs.jobStorageUserName : W(""),
-            PjlCharset::kUtf8);
+        const OwnedPjlText name =
+            ConvertForPjl(inputs.jobStorageUserName != nullptr ? inputs.jobStorageUserName : W(""),
+                          PjlCharset::kUtf8);
         if (!name.ok()) {
             return {};
         }
@@ -166,9 +166,8 @@ OwnedPjlText BuildUsageCommand(const UsageInputs& inputs, UsageChecksum checksum
 
     // The fields take what the line leaves after its line end.
     char line[kUsageLineBytes];
-    FormatText(line, sizeof line - kUsageLineEndBytes, "%s%s,%s,%02x,%02x,", kUsagePrefix,
-               command, user,
-               static_cast<unsigned>(checksum(deviceText, TextLength(deviceText))),
+    FormatText(line, sizeof line - kUsageLineEndBytes, "%s%s,%s,%02x,%02x,", kUsagePrefix, command,
+               user, static_cast<unsigned>(checksum(deviceText, TextLength(deviceText))),
                static_cast<unsigned>(inputs.featureBits));
     if (inputs.osKind != kOsKindUnknown && inputs.osKind < std::size(kOsCodes)) {
         AppendFormat(line, sizeof line - kUsageLineEndBytes, "%02x",

@@ -9,7 +9,9 @@ constexpr std::int64_t kTicksPerDay = 24 * 60 * kTicksPerMinute;
 constexpr WORD kMonday = 1;  // 1601-01-01
 constexpr WORD kLastOccurrence = 5;
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -68,13 +70,12 @@ bool TransitionTicks(const SYSTEMTIME& rule, int year, std::int64_t& ticks) {
 }  // namespace
 
 bool SystemTimeToTicks(const SYSTEMTIME& time, std::int64_t& ticks) {
-    if (time.wYear < kFirstYear || time.wYear > kLastYear || time.wMonth < 1 ||
-        time.wMonth > 12 || time.wDay < 1 || time.wDay > DaysInMonth(time.wYear, time.wMonth) ||
-        time.wHour > 23 || time.wMinute > 59 || time.wSecond > 59 || time.wMilliseconds > 999) {
+    if (time.wYear < kFirstYear || time.wYear > kLastYear || time.wMonth < 1 || time.wMonth > 12 ||
+        time.wDay < 1 || time.wDay > DaysInMonth(time.wYear, time.wMonth) || time.wHour > 23 ||
+        time.wMinute > 59 || time.wSecond > 59 || time.wMilliseconds > 999) {
         return false;
     }
-    ticks = DaysFromCivil(time.wYear, time.wMonth, time.wDay) * kTicksPerDay +
-            TimeOfDayTicks(time);
+    ticks = DaysFromCivil(time.wYear, time.wMonth, time.wDay) * kTicksPerDay + TimeOfDayTicks(time);
     return true;
 }
 

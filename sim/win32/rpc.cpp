@@ -58,8 +58,8 @@ RPC_STATUS RPC_ENTRY UuidToStringW(const UUID* Uuid, RPC_WSTR* StringUuid) {
     char text[kUuidTextUnits];
     std::snprintf(text, sizeof text, "%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x",
                   static_cast<unsigned>(Uuid->Data1), Uuid->Data2, Uuid->Data3, Uuid->Data4[0],
-                  Uuid->Data4[1], Uuid->Data4[2], Uuid->Data4[3], Uuid->Data4[4],
-                  Uuid->Data4[5], Uuid->Data4[6], Uuid->Data4[7]);
+                  Uuid->Data4[1], Uuid->Data4[2], Uuid->Data4[3], Uuid->Data4[4], Uuid->Data4[5],
+                  Uuid->Data4[6], Uuid->Data4[7]);
     auto* wide = new unsigned short[kUuidTextUnits];
     for (std::size_t i = 0; i < kUuidTextUnits; ++i) {
         wide[i] = static_cast<unsigned char>(text[i]);
@@ -74,7 +74,7 @@ RPC_STATUS RPC_ENTRY RpcStringFreeW(RPC_WSTR* String) {
         return ERROR_INVALID_PARAMETER;
     }
     if (*String != nullptr) {
-        delete[] *String;
+        delete[] * String;
         *String = nullptr;
         --sim::TheWorld().uuids.liveStrings;
     }

@@ -55,9 +55,8 @@ BOOL WINAPI SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* lpTimeZ
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const TIME_ZONE_INFORMATION& zone = lpTimeZoneInformation != nullptr
-                                            ? *lpTimeZoneInformation
-                                            : sim::TheWorld().clock.timeZone;
+    const TIME_ZONE_INFORMATION& zone =
+        lpTimeZoneInformation != nullptr ? *lpTimeZoneInformation : sim::TheWorld().clock.timeZone;
     const LONG bias = sim::ZoneBiasAt(zone, utcTicks);
     if (!sim::TicksToSystemTime(utcTicks - bias * sim::kTicksPerMinute, *lpLocalTime)) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -104,10 +104,8 @@ BOOL WINAPI GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD /*dwHandle*/, DWOR
 }
 
 // Serves the root block "\" (the fixed file information); the string tables are not kept.
-BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* lplpBuffer,
-                           PUINT puLen) {
-    if (pBlock == nullptr || lpSubBlock == nullptr || lplpBuffer == nullptr ||
-        puLen == nullptr) {
+BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen) {
+    if (pBlock == nullptr || lpSubBlock == nullptr || lplpBuffer == nullptr || puLen == nullptr) {
         return FALSE;
     }
     *lplpBuffer = nullptr;

@@ -95,8 +95,7 @@ TEST_F(FontCommandTest, TheCOMMethodSendsTheCommandAndAnswersOk) {
     ASSERT_NE(plugin, nullptr);
     font_.SetHeight(200);
     std::string bytes = "#HEIGHTv";
-    FINVOCATION invocation{static_cast<DWORD>(bytes.size()),
-                           reinterpret_cast<PBYTE>(bytes.data())};
+    FINVOCATION invocation{static_cast<DWORD>(bytes.size()), reinterpret_cast<PBYTE>(bytes.data())};
     EXPECT_EQ(plugin->SendFontCmd(device_.devobj(), font_.unifontobj(), &invocation), S_OK);
     EXPECT_EQ(device_.spool().Bytes(), "12.00v");
     device_.spool().LimitWrite(1, 0);

@@ -9,8 +9,8 @@
 namespace xlrender {
 namespace {
 
-constexpr DWORD kAllEncodings[] = {kPjlEncodingInvalid, kPjlEncodingUtf8, kPjlEncoding7Bit,
-                                   kPjlEncoding8Bit, kPjlEncodingUtf8Subset, 99};
+constexpr DWORD kAllEncodings[] = {kPjlEncodingInvalid, kPjlEncodingUtf8,       kPjlEncoding7Bit,
+                                   kPjlEncoding8Bit,    kPjlEncodingUtf8Subset, 99};
 
 struct Filtered {
     std::u16string text;

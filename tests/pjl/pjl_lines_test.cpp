@@ -7,31 +7,10 @@
 
 #include "pjl/pjl_encoding.h"
 #include "pjl/pjl_filter.h"
+#include "pjl/pjl_line_checks.h"
 
 namespace xlrender {
 namespace {
-
-// Every line ends with "\n", and a quoted line holds exactly its two quotes with nothing
-// after the closing one.
-void ExpectWellFormedQuotedLines(const std::string& text, std::size_t lines) {
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), lines)
-        << text;
-    EXPECT_EQ(text.find('\r'), std::string::npos) << text;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        const std::string line = text.substr(start, end - start);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '"'), 2) << line;
-        EXPECT_EQ(line.back(), '"') << line;
-        for (unsigned char byte : line) {
-            EXPECT_GE(byte, 0x20) << line;
-            EXPECT_NE(byte, 0x7F) << line;
-        }
-        start = end + 1;
-    }
-}
 
 TEST(PjlLines, QuotedAndPlainLines) {
     PjlLines lines;
@@ -65,7 +44,7 @@ TEST(PjlLines, HostileNamesStayInsideTheirQuotes) {
     const char16_t* const hostile[] = {
         u"x\"\n@PJL SET HOLD=OFF\n@PJL JOB NAME=\"y",
         u"x\r\n@PJL FSDELETE NAME=\"0:\\\\a\"",
-        u"x\uFF02 \u2033\n@PJL",  // look-alikes of the double quote
+        u"x\uFF02 \u2033\n@PJL",   // look-alikes of the double quote
         u"x\u0085\u2028\u007F\t",  // NEL, line separator, DEL, tab
         u"\"",
     };
@@ -83,8 +62,8 @@ TEST(PjlLines, HostileNamesStayInsideTheirQuotes) {
             PjlLines lines;
             ASSERT_TRUE(lines.AppendQuotedLine("@PJL JOB NAME=", filteredUtf8));
             ASSERT_TRUE(lines.AppendQuotedLine("@PJL SET USERNAME=", rawUtf8));
-            ASSERT_TRUE(lines.AppendQuotedLine(
-                "@PJL SET JOBATTR=", {QuotedLiteral("JobAcct2="), QuotedValue(rawAnsi)}));
+            ASSERT_TRUE(lines.AppendQuotedLine("@PJL SET JOBATTR=",
+                                               {QuotedLiteral("JobAcct2="), QuotedValue(rawAnsi)}));
             ASSERT_TRUE(lines.AppendQuotedLine(
                 "@PJL COMMENT ", {QuotedLiteral("Username: "), QuotedValue(rawUtf8),
                                   QuotedLiteral("; App Filename: "), QuotedValue(rawAnsi)}));
@@ -96,7 +75,9 @@ TEST(PjlLines, HostileNamesStayInsideTheirQuotes) {
 
 TEST(PjlLines, QuoteAndControlBytesBecomeTildeOrdinaryNamesUnchanged) {
     PjlLines lines;
-    const OwnedPjlText hostile = ConvertForPjl(W("a\"b\rc\nd\x7F" "e"), PjlCharset::kUtf8);
+    const OwnedPjlText hostile = ConvertForPjl(W("a\"b\rc\nd\x7F"
+                                                 "e"),
+                                               PjlCharset::kUtf8);
     ASSERT_TRUE(lines.AppendQuotedLine("@PJL SET USERNAME=", hostile));
     EXPECT_STREQ(lines.text(), "@PJL SET USERNAME=\"a~b~c~d~e\"\n");
 
@@ -105,7 +86,8 @@ TEST(PjlLines, QuoteAndControlBytesBecomeTildeOrdinaryNamesUnchanged) {
         ConvertForPjl(W("J\u00FCrgen O'Brien / Stra\u00DFe 5"), PjlCharset::kUtf8);
     ASSERT_TRUE(ordinary.AppendQuotedLine("@PJL SET USERNAME=", name));
     EXPECT_STREQ(ordinary.text(),
-                 "@PJL SET USERNAME=\"J\xC3\xBCrgen O'Brien / Stra\xC3\x9F" "e 5\"\n");
+                 "@PJL SET USERNAME=\"J\xC3\xBCrgen O'Brien / Stra\xC3\x9F"
+                 "e 5\"\n");
 }
 
 TEST(PjlLines, OverlongValueIsCutSoTheLineStillEnds) {
@@ -151,9 +133,9 @@ TEST(PjlLines, PerValueLimitAndSharedRoom) {
     const std::string document(100, 'd');
     PjlLines lines;
     ASSERT_TRUE(lines.AppendQuotedLine(
-        "@PJL COMMENT ", {QuotedLiteral("App Filename: "),
-                          QuotedValue(document.c_str(), PjlCharset::kUtf8, 75),
-                          QuotedLiteral("; 12-7-2026")}));
+        "@PJL COMMENT ",
+        {QuotedLiteral("App Filename: "), QuotedValue(document.c_str(), PjlCharset::kUtf8, 75),
+         QuotedLiteral("; 12-7-2026")}));
     EXPECT_EQ(std::string(lines.text()),
               "@PJL COMMENT \"App Filename: " + std::string(75, 'd') + "; 12-7-2026\"\n");
 

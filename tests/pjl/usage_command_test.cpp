@@ -68,8 +68,11 @@ TEST_F(UsageCommandTest, SystemAndPortCodes) {
         DWORD osKind;
         DWORD portKind;
         const char* tail;
-    } cases[] = {{1, 1, ",08,01\r\n"}, {2, 6, ",20,04\r\n"}, {3, 5, ",40,01\r\n"},
-                 {0, 0, ",,02\r\n"},   {9, 9, ",,02\r\n"}};
+    } cases[] = {{1, 1, ",08,01\r\n"},
+                 {2, 6, ",20,04\r\n"},
+                 {3, 5, ",40,01\r\n"},
+                 {0, 0, ",,02\r\n"},
+                 {9, 9, ",,02\r\n"}};
     for (const auto& c : cases) {
         inputs_.osKind = c.osKind;
         inputs_.portKind = c.portKind;

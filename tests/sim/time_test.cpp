@@ -45,9 +45,8 @@ std::string Local(const TIME_ZONE_INFORMATION* zone, const SYSTEMTIME& utc) {
         return "failed";
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u %u", local.wYear,
-                  local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
-                  local.wDayOfWeek);
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u %u", local.wYear, local.wMonth,
+                  local.wDay, local.wHour, local.wMinute, local.wSecond, local.wDayOfWeek);
     return text;
 }
 

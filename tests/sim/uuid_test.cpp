@@ -40,7 +40,9 @@ TEST(Uuid, SeededWorldGivesTheSameSequenceAgain) {
     EXPECT_EQ(sim::TheWorld().uuids.liveStrings, 0);
 }
 
-TEST(Uuid, UnseededIdentifiersDiffer) { EXPECT_NE(CreateUuidText(), CreateUuidText()); }
+TEST(Uuid, UnseededIdentifiersDiffer) {
+    EXPECT_NE(CreateUuidText(), CreateUuidText());
+}
 
 TEST(Uuid, FailureAnswersTheTestChooses) {
     sim::UuidControl& control = sim::TheWorld().uuids;

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr const WCHAR* kPluginPath = W("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\XLRENDER.DLL");
+constexpr const WCHAR* kPluginPath =
+    W("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\XLRENDER.DLL");
 
 TEST(VersionResources, FixedFileInfoOfADeclaredFile) {
     sim::TheWorld().versions.Declare(u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\xlrender.dll",
@@ -30,8 +31,8 @@ TEST(VersionResources, FixedFileInfoOfADeclaredFile) {
     // The fixed information sits where Windows puts it, after the header and key.
     EXPECT_EQ(static_cast<BYTE*>(value) - reinterpret_cast<BYTE*>(block.data()), 40);
 
-    EXPECT_FALSE(VerQueryValueW(block.data(), W("\\StringFileInfo\\040904B0\\FileVersion"),
-                                &value, &length));
+    EXPECT_FALSE(VerQueryValueW(block.data(), W("\\StringFileInfo\\040904B0\\FileVersion"), &value,
+                                &length));
     EXPECT_EQ(value, nullptr);
 }
 
