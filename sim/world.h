@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "platform/win32_api.h"
+#include "win32/clock_state.h"
+#include "win32/uuid_state.h"
+#include "win32/version_state.h"
 
 namespace sim {
 
@@ -31,6 +34,12 @@ struct World {
     std::vector<RecordedCall> ddiCalls;
     // What each recorded function answers, by name; TRUE when not listed.
     std::map<std::string, ULONG> ddiResults;
+    // The clock and time zone of the time services.
+    WorldClock clock;
+    // How UuidCreate and UuidToStringW answer.
+    UuidControl uuids;
+    // Module files with version resources.
+    VersionResources versions;
 };
 
 // The process's world.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "frame/device_state.h"
+#include "frame/font_command.h"
 #include "frame/hook_table.h"
 #include "frame/module_counters.h"
 #include "frame/private_devmode_dispatch.h"
@@ -192,8 +193,10 @@ HRESULT STDMETHODCALLTYPE XlRenderUni::OutputCharStr(PDEVOBJ, PUNIFONTOBJ, DWORD
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE XlRenderUni::SendFontCmd(PDEVOBJ /*pdevobj*/, PUNIFONTOBJ /*pUFObj*/,
-                                                   PFINVOCATION /*pFInv*/) {
+HRESULT STDMETHODCALLTYPE XlRenderUni::SendFontCmd(PDEVOBJ pdevobj, PUNIFONTOBJ pUFObj,
+                                                   PFINVOCATION pFInv) {
+    // A failed write is not Unidrv's concern: it has no way to send the command otherwise.
+    WriteFontCommand(pdevobj, pUFObj, pFInv);
     return S_OK;
 }
 

@@ -79,3 +79,17 @@ static_assert(sizeof(OEM_DMEXTRAHEADER) == 12);
 static_assert(sizeof(UNIFONTOBJ) == 24 && offsetof(UNIFONTOBJ, pfnGetInfo) == 16);
 static_assert(sizeof(GETINFO_STDVAR) == 16);
 static_assert(sizeof(FINVOCATION) == 16 && offsetof(FINVOCATION, pubCommand) == 8);
+
+static_assert(sizeof(SYSTEMTIME) == 16 && sizeof(FILETIME) == 8);
+static_assert(sizeof(TIME_ZONE_INFORMATION) == 172);
+static_assert(offsetof(TIME_ZONE_INFORMATION, StandardName) == 4);
+static_assert(offsetof(TIME_ZONE_INFORMATION, StandardDate) == 68);
+static_assert(offsetof(TIME_ZONE_INFORMATION, StandardBias) == 84);
+static_assert(offsetof(TIME_ZONE_INFORMATION, DaylightName) == 88);
+static_assert(offsetof(TIME_ZONE_INFORMATION, DaylightDate) == 152);
+static_assert(offsetof(TIME_ZONE_INFORMATION, DaylightBias) == 168);
+static_assert(sizeof(UUID) == 16);
+static_assert(sizeof(VS_FIXEDFILEINFO) == 52);
+static_assert(offsetof(VS_FIXEDFILEINFO, dwFileVersionMS) == 8);
+static_assert(offsetof(VS_FIXEDFILEINFO, dwFileVersionLS) == 12);
+static_assert(offsetof(VS_FIXEDFILEINFO, dwFileDateLS) == 48);

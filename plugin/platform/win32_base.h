@@ -14,6 +14,9 @@
 #include "platform/linux/com.h"
 #include "platform/linux/ddi.h"
 #include "platform/linux/kernel32.h"
+#include "platform/linux/rpc.h"
+#include "platform/linux/time.h"
+#include "platform/linux/version.h"
 #define XLR_TEXT(literal) u##literal
 #endif
 
