@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
 
     CommandWork work;
     AddInfoCommand(app, work);
+    AddDumpCommand(app, work);
 
     try {
         app.parse(argc, argv);
