@@ -25,14 +25,16 @@ std::string Slurp(const std::string& path) {
 }
 
 DumpRun Dump(const std::string& contents, const std::string& options) {
-    const std::string dir = ::testing::TempDir();
-    const std::string input = dir + "dump_input.prn";
+    // Files named after the test, since CTest runs tests in parallel.
+    const std::string base = ::testing::TempDir() + "dump_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string input = base + ".prn";
     std::ofstream(input, std::ios::binary) << contents;
     const std::string command = std::string(XLRENDER_TOOL_PATH) + " dump " + options + " " +
-                                input + " >" + dir + "dump_out.txt 2>" + dir + "dump_err.txt";
+                                input + " >" + base + ".out 2>" + base + ".err";
     const int result = std::system(command.c_str());
-    return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, Slurp(dir + "dump_out.txt"),
-            Slurp(dir + "dump_err.txt")};
+    return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, Slurp(base + ".out"),
+            Slurp(base + ".err")};
 }
 
 const std::string kStream = std::string(") HP-PCL XL;2;1;\n") + "\x61\x60";
