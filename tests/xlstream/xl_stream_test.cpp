@@ -177,6 +177,21 @@ TEST_F(XlSpoolFlushTest, RefusedWriteFailsTheStreamAndKeepsTheBytes) {
     EXPECT_EQ(device.spool().Bytes(), "abc");  // what was buffered before the failure goes out
 }
 
+TEST_F(XlSpoolFlushTest, RefusedWriteMidValueEmptiesTheBufferAndEndsTheStream) {
+    XlStream* stream = XlStreamCreate(8, &XlSpoolFlush, nullptr);
+    stream->device = device.devobj();
+    AppendBytes(stream, "abcdef", 2);
+    device.spool().LimitWrite(1, 0);
+    AppendBytes(stream, "WXYZ", 4);  // 2 bytes free: the room flush is refused
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    EXPECT_EQ(stream->errorCount, 1);
+    EXPECT_EQ(stream->length, 0);
+    AppendBytes(stream, "gh", 2);
+    EXPECT_EQ(stream->total, 6);
+    EXPECT_EQ(XlStreamDestroy(stream), 6);
+    EXPECT_TRUE(device.spool().Chunks().empty());  // the refused bytes are gone, nothing else
+}
+
 TEST_F(XlSpoolFlushTest, StreamWithoutDeviceFails) {
     XlStream* stream = CreateOnDevice();
     stream->device = nullptr;
