@@ -46,8 +46,10 @@ const std::vector<BYTE> kShadePattern(64, 0xF0);
 
 // A scalable-font watermark on one logical page.
 void WriteWatermark(XlStream* s) {
-    static const SHORT dx[kTextLength] = {118, 118, 125, 105, 110, 118, 125, 125, 69, 125, 118, 105};
-    static const SHORT dy[kTextLength] = {-68, -68, -72, -61, -64, -68, -72, -72, -40, -72, -68, -61};
+    static const SHORT dx[kTextLength] = {118, 118, 125, 105, 110, 118,
+                                          125, 125, 69,  125, 118, 105};
+    static const SHORT dy[kTextLength] = {-68, -68, -72, -61, -64, -68,
+                                          -72, -72, -40, -72, -68, -61};
     XlPushGS(s);
     XlSetPageDefaultCTM(s);
     XlSetCharScale(s, 1.0f, 1.0f);

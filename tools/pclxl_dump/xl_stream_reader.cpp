@@ -111,7 +111,8 @@ private:
         const auto lineEnd = std::find(rest.begin(), rest.end(), kLineFeed);
         auto header = rest.first(static_cast<std::size_t>(lineEnd - rest.begin()));
         const std::string_view text(reinterpret_cast<const char*>(header.data()), header.size());
-        if (text.size() < 1 + kHeaderMark.size() || text.substr(1, kHeaderMark.size()) != kHeaderMark) {
+        if (text.size() < 1 + kHeaderMark.size() ||
+            text.substr(1, kHeaderMark.size()) != kHeaderMark) {
             return Unreadable(offset, "no PCL XL stream header: expected \") HP-PCL XL;\"");
         }
         if (lineEnd == rest.end()) {
@@ -135,7 +136,8 @@ private:
             fields.remove_suffix(1);
         }
         const std::size_t first = fields.find(';');
-        const std::size_t second = first == std::string_view::npos ? first : fields.find(';', first + 1);
+        const std::size_t second =
+            first == std::string_view::npos ? first : fields.find(';', first + 1);
         std::string line = "PCL XL stream header: little-endian binding, protocol class ";
         if (second == std::string_view::npos) {
             line += ShowText(fields);
