@@ -18,5 +18,6 @@ using CommandWork = std::function<int()>;
 
 void AddInfoCommand(CLI::App& app, CommandWork& work);
 void AddPrintCommand(CLI::App& app, CommandWork& work);
+void AddDumpCommand(CLI::App& app, CommandWork& work);
 
 }  // namespace xlrender::tool

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     CommandWork work;
     AddInfoCommand(app, work);
     AddPrintCommand(app, work);
+    AddDumpCommand(app, work);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,20 @@
+// The stream's way into the job: the flush callback that writes to the spool, and the drain
+// that a caller uses when it must know whether its last bytes arrived.
+#pragma once
+
+#include "xlstream/xl_stream.h"
+
+namespace xlrender {
+
+// The flush callback every user installs: writes the stream's buffered bytes to the spool of
+// the stream's `device`. On success the buffer is emptied; a write that accepted nothing marks
+// the stream failed (kXlSpoolWriteFailed). `context` is not used; `buffer` and `length` are the
+// stream's own. An empty buffer is not written and is not a failure.
+DWORD XlSpoolFlush(XlStream* stream, void* context, BYTE* buffer, LONG length);
+
+// Writes the buffered bytes to the spool directly instead of through `flush`, then empties the
+// buffer; a failed write marks the stream failed. Returns TRUE only when everything the stream
+// was given reached the spool. The caller destroys the stream afterwards as usual.
+BOOL XlDrainToSpool(XlStream* stream);
+
+}  // namespace xlrender

@@ -1,0 +1,359 @@
+#include "xl_stream_reader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "embedded_data.h"
+#include "operator_balance.h"
+#include "pclxl_names.h"
+#include "universal_exit.h"
+#include "xl_value.h"
+
+namespace pclxl_dump {
+namespace {
+
+constexpr std::string_view kHeaderMark = " HP-PCL XL;";
+constexpr std::uint8_t kLittleEndianBinding = ')';
+constexpr std::uint8_t kBigEndianBinding = '(';
+constexpr std::uint8_t kAsciiBinding = '\'';
+constexpr std::uint8_t kLineFeed = '\n';
+constexpr std::uint32_t kDataOrgLowByteFirst = 1;
+// Longest header comment shown in full.
+constexpr std::size_t kShownHeaderBytes = 200;
+
+bool IsWhiteSpace(std::uint8_t byte) {
+    return byte == 0x00 || (byte >= 0x09 && byte <= 0x0D) || byte == 0x20;
+}
+
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+std::string OperatorLabel(std::uint8_t code) {
+    const char* name = OperatorName(code);
+    return name != nullptr ? name : "op " + Hex(code);
+}
+
+std::string AttributeLabel(std::uint32_t id) {
+    const char* name = AttributeName(id);
+    return name != nullptr ? name : "attr " + Hex(id);
+}
+
+bool AlwaysCarriesData(std::uint8_t code) {
+    switch (code) {
+        case op::kReadImage:
+        case op::kReadRastPattern:
+        case op::kReadFontHeader:
+        case op::kReadChar:
+        case op::kReadStream:
+        case op::kScanLineRel:
+        case op::kPassThrough: return true;
+        default: return false;
+    }
+}
+
+// Path operators that carry their points as data in their NumberOfPoints + PointType form.
+bool IsPointListOperator(std::uint8_t code) {
+    return code == op::kLinePath || code == op::kBezierPath || code == op::kLineRelPath ||
+           code == op::kBezierRelPath;
+}
+
+bool IsDataLengthTag(std::uint8_t tag) {
+    return tag == kTagDataLength32 || tag == kTagDataLength8;
+}
+
+// How reading goes on after one item.
+enum class Outcome {
+    kGoOn,
+    kUnreadable,  // the rest of the stream cannot be parsed: skip to the universal exit
+    kStop,        // a strict read ends here
+};
+
+class XlStreamReader {
+public:
+    XlStreamReader(ByteCursor& cursor, ListingBuilder& out)
+        : cursor_(cursor), out_(out), balance_(out) {}
+
+    void Read() {
+        Outcome outcome = ReadHeader();
+        while (outcome == Outcome::kGoOn && !cursor_.AtEnd() && !AtUniversalExit(cursor_)) {
+            outcome = ReadItem();
+        }
+        if (outcome == Outcome::kUnreadable) {
+            SkipToUniversalExit(cursor_);
+        } else if (outcome == Outcome::kGoOn) {
+            Finish(cursor_.AtEnd() ? "before the end of the file" : "before the universal exit");
+        }
+    }
+
+private:
+    struct Attribute {
+        std::uint32_t id;
+        XlValue value;
+    };
+
+    Outcome Note(std::size_t offset, std::string message) {
+        return out_.Problem(offset, std::move(message)) ? Outcome::kGoOn : Outcome::kStop;
+    }
+    Outcome Unreadable(std::size_t offset, std::string message) {
+        return out_.Problem(offset, std::move(message)) ? Outcome::kUnreadable : Outcome::kStop;
+    }
+
+    Outcome ReadHeader() {
+        const std::size_t offset = cursor_.position();
+        const auto rest = cursor_.Window(cursor_.remaining());
+        const auto lineEnd = std::find(rest.begin(), rest.end(), kLineFeed);
+        auto header = rest.first(static_cast<std::size_t>(lineEnd - rest.begin()));
+        const std::string_view text(reinterpret_cast<const char*>(header.data()), header.size());
+        if (text.size() < 1 + kHeaderMark.size() ||
+            text.substr(1, kHeaderMark.size()) != kHeaderMark) {
+            return Unreadable(offset, "no PCL XL stream header: expected \") HP-PCL XL;\"");
+        }
+        if (lineEnd == rest.end()) {
+            return Unreadable(offset, "the PCL XL stream header has no line end");
+        }
+        cursor_.Skip(header.size() + 1);
+        switch (header[0]) {
+            case kLittleEndianBinding: break;
+            case kBigEndianBinding:
+                return Unreadable(offset, "the stream header selects the big-endian binding "
+                                          "\"(\"; only the little-endian binding \")\" is read");
+            case kAsciiBinding:
+                return Unreadable(offset, "the stream header selects the ASCII binding \"'\"; "
+                                          "only the little-endian binding \")\" is read");
+            default:
+                return Unreadable(offset, "the stream header selects an unknown binding \"" +
+                                              ShowBytes(header.first(1), 1) + "\"");
+        }
+        std::string_view fields = text.substr(1 + kHeaderMark.size());
+        if (!fields.empty() && fields.back() == '\r') {
+            fields.remove_suffix(1);
+        }
+        const std::size_t first = fields.find(';');
+        const std::size_t second =
+            first == std::string_view::npos ? first : fields.find(';', first + 1);
+        std::string line = "PCL XL stream header: little-endian binding, protocol class ";
+        if (second == std::string_view::npos) {
+            line += ShowText(fields);
+        } else {
+            line += ShowText(fields.substr(0, first)) + "." +
+                    ShowText(fields.substr(first + 1, second - first - 1));
+            const std::string_view comment = fields.substr(second + 1);
+            if (!comment.empty()) {
+                line += ", comment \"" + ShowText(comment) + "\"";
+            }
+        }
+        out_.Line(offset, std::move(line));
+        return Outcome::kGoOn;
+    }
+
+    static std::string ShowText(std::string_view text) {
+        return ShowBytes({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                         kShownHeaderBytes);
+    }
+
+    Outcome ReadItem() {
+        const std::size_t offset = cursor_.position();
+        const std::uint8_t byte = cursor_.Peek();
+        if (IsWhiteSpace(byte)) {
+            cursor_.Skip(1);
+            return Outcome::kGoOn;
+        }
+        if (IsDataLengthTag(byte)) {
+            if (Note(offset, "embedded data without an operator before it") == Outcome::kStop) {
+                return Outcome::kStop;
+            }
+            return ReadData(EmbeddedKind::kOther);
+        }
+        cursor_.Skip(1);
+        if (byte == kTagAttribute8 || byte == kTagAttribute16) {
+            return ReadAttributeId(offset, byte);
+        }
+        if (FindDataType(byte) != nullptr) {
+            return ReadValueItem(offset, byte);
+        }
+        if (byte >= kTagCountUByte) {
+            return Unreadable(offset, "unknown data type tag " + Hex(byte));
+        }
+        return ReadOperator(offset, byte);
+    }
+
+    Outcome ReadValueItem(std::size_t offset, std::uint8_t tag) {
+        if (!commandStart_) {
+            commandStart_ = offset;
+        }
+        if (pendingValue_ &&
+            Note(pendingValueOffset_, "value without an attribute id") == Outcome::kStop) {
+            return Outcome::kStop;
+        }
+        XlValue value;
+        std::string error;
+        if (!ReadValue(cursor_, tag, value, error)) {
+            return Unreadable(offset, error);
+        }
+        pendingValue_ = std::move(value);
+        pendingValueOffset_ = offset;
+        return Outcome::kGoOn;
+    }
+
+    Outcome ReadAttributeId(std::size_t offset, std::uint8_t tag) {
+        std::uint32_t id = 0;
+        if (!cursor_.ReadLittle(tag == kTagAttribute8 ? 1 : 2, id)) {
+            return Unreadable(offset, "attribute id cut short");
+        }
+        if (!pendingValue_) {
+            if (!commandStart_) {
+                commandStart_ = offset;
+            }
+            return Note(offset, "attribute " + AttributeLabel(id) + " without a value");
+        }
+        attributes_.push_back({id, std::move(*pendingValue_)});
+        pendingValue_.reset();
+        return Outcome::kGoOn;
+    }
+
+    Outcome ReadOperator(std::size_t offset, std::uint8_t code) {
+        const std::string label = OperatorLabel(code);
+        if (OperatorName(code) == nullptr) {
+            const std::string message = code == kEscape
+                                            ? "escape byte that does not start a universal exit"
+                                            : "unknown operator " + Hex(code);
+            if (Note(offset, message) == Outcome::kStop) {
+                return Outcome::kStop;
+            }
+        }
+        if (pendingValue_) {
+            pendingValue_.reset();
+            if (Note(pendingValueOffset_, "value without an attribute id before " + label) ==
+                Outcome::kStop) {
+                return Outcome::kStop;
+            }
+        }
+        std::string line = label;
+        for (const Attribute& attribute : attributes_) {
+            line += " " + AttributeLabel(attribute.id) + "=" +
+                    FormatValue(attribute.id, attribute.value);
+        }
+        // Problems with the operator as a whole name the offset its listing line shows.
+        const std::size_t lineOffset = commandStart_.value_or(offset);
+        out_.Line(lineOffset, std::move(line));
+        commandStart_.reset();
+
+        Outcome outcome =
+            balance_.Take(lineOffset, code) ? CheckDataOrg(lineOffset, code) : Outcome::kStop;
+        if (outcome == Outcome::kGoOn) {
+            outcome = ReadOperatorData(code, label);
+        }
+        attributes_.clear();
+        return outcome;
+    }
+
+    Outcome CheckDataOrg(std::size_t offset, std::uint8_t code) {
+        if (code != op::kOpenDataSource) {
+            return Outcome::kGoOn;
+        }
+        const XlValue* dataOrg = FindAttribute(attr::kDataOrg);
+        std::uint32_t value = 0;
+        if (dataOrg == nullptr || !ScalarInteger(*dataOrg, value) ||
+            value == kDataOrgLowByteFirst) {
+            return Outcome::kGoOn;
+        }
+        return Note(offset, "DataOrg " + FormatValue(attr::kDataOrg, *dataOrg) +
+                                " disagrees with the little-endian stream header");
+    }
+
+    Outcome ReadOperatorData(std::uint8_t code, const std::string& label) {
+        const bool follows = !cursor_.AtEnd() && IsDataLengthTag(cursor_.Peek());
+        const bool required =
+            AlwaysCarriesData(code) ||
+            (IsPointListOperator(code) && FindAttribute(attr::kNumberOfPoints) != nullptr &&
+             FindAttribute(attr::kPointType) != nullptr);
+        if (code == op::kBeginFontHeader) {
+            fontHeaderBlocks_ = 0;
+        }
+        if (!follows) {
+            return required ? Note(cursor_.position(),
+                                   label + " needs embedded data, but none follows")
+                            : Outcome::kGoOn;
+        }
+        if (!required && Note(cursor_.position(), "embedded data after " + label +
+                                                      ", which takes none") == Outcome::kStop) {
+            return Outcome::kStop;
+        }
+        return ReadData(KindOfData(code));
+    }
+
+    EmbeddedKind KindOfData(std::uint8_t code) {
+        switch (code) {
+            case op::kReadImage:
+            case op::kReadRastPattern: return EmbeddedKind::kRaster;
+            case op::kReadFontHeader:
+                return fontHeaderBlocks_++ == 0 ? EmbeddedKind::kFontHeaderStart
+                                                : EmbeddedKind::kFontHeaderContinued;
+            case op::kReadChar: return EmbeddedKind::kCharacter;
+            default: return EmbeddedKind::kOther;
+        }
+    }
+
+    // Reads the data length at the cursor (the caller saw its tag) and the data after it.
+    Outcome ReadData(EmbeddedKind kind) {
+        const std::size_t offset = cursor_.position();
+        const std::uint8_t tag = cursor_.Peek();
+        std::uint32_t length = 0;
+        cursor_.Skip(1);
+        if (!cursor_.ReadLittle(tag == kTagDataLength32 ? 4 : 1, length)) {
+            return Unreadable(offset, "embedded data length cut short");
+        }
+        std::span<const std::uint8_t> data;
+        if (!cursor_.Take(length, data)) {
+            return Unreadable(offset, "embedded data of " + std::to_string(length) +
+                                          " bytes runs past the end of the file (" +
+                                          std::to_string(cursor_.remaining()) + " bytes left)");
+        }
+        out_.Line(offset, "  data: " + SummarizeEmbeddedData(kind, data));
+        return Outcome::kGoOn;
+    }
+
+    const XlValue* FindAttribute(std::uint32_t id) const {
+        for (const Attribute& attribute : attributes_) {
+            if (attribute.id == id) {
+                return &attribute.value;
+            }
+        }
+        return nullptr;
+    }
+
+    // What the end of the stream leaves unfinished; `where` says how the stream ended.
+    void Finish(const std::string& where) {
+        const std::size_t offset = cursor_.position();
+        if ((pendingValue_ || !attributes_.empty()) &&
+            !out_.Problem(commandStart_.value_or(offset),
+                          "attributes without an operator " + where)) {
+            return;
+        }
+        balance_.Finish(offset, where);
+    }
+
+    ByteCursor& cursor_;
+    ListingBuilder& out_;
+    OperatorBalance balance_;
+    std::vector<Attribute> attributes_;
+    std::optional<XlValue> pendingValue_;
+    std::size_t pendingValueOffset_ = 0;
+    std::optional<std::size_t> commandStart_;  // where the current operator's attributes begin
+    std::size_t fontHeaderBlocks_ = 0;
+};
+
+}  // namespace
+
+void ReadXlStream(ByteCursor& cursor, ListingBuilder& out) {
+    XlStreamReader(cursor, out).Read();
+}
+
+}  // namespace pclxl_dump

@@ -1,0 +1,35 @@
+// One PCL XL value as read from a stream: its data type and its elements.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "byte_cursor.h"
+#include "pclxl_names.h"
+
+namespace pclxl_dump {
+
+struct XlValue {
+    const DataType* type = nullptr;
+    std::size_t count = 0;                 // elements in the value (array count, or 1, 2, 4)
+    std::vector<std::uint32_t> elements;   // the first kKeptElements elements' raw bits
+};
+
+// Arrays longer than this are shown by their first elements only.
+constexpr std::size_t kKeptElements = 256;
+
+// Reads the value that tag `tag` (already consumed) introduces. On a value cut short or an
+// array count without its uint16/ubyte tag, returns false with `error` set; nothing past the
+// end of the cursor's span is read.
+bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error);
+
+// The single element of a scalar integer value; false for arrays, pairs, boxes and reals.
+bool ScalarInteger(const XlValue& value, std::uint32_t& integer);
+
+// The value as shown after "Name=": numbers, (x, y) pairs, boxes, quoted text for printable
+// ubyte arrays, enumeration names where attribute `attribute` has them.
+std::string FormatValue(std::uint32_t attribute, const XlValue& value);
+
+}  // namespace pclxl_dump
