@@ -7,6 +7,7 @@
 
 #include "command.h"
 #include "output_file.h"
+#include "pclxl_dump/spool_reader.h"
 #include "unidrv/job_runner.h"
 #include "unidrv/plugin_module.h"
 
@@ -17,9 +18,20 @@ struct PrintOptions {
     std::string jobFile;
     std::string output;
     std::string modulePath = sim::unidrv::DefaultPluginModulePath();
+    bool dump = false;
 };
 
+void ShowDump(const std::string& spool) {
+    const std::vector<std::uint8_t> bytes(spool.begin(), spool.end());
+    const pclxl_dump::Listing listing = pclxl_dump::ReadSpool(bytes, false);
+    pclxl_dump::PrintListing(listing, false, true, std::cout);
+}
+
 int Print(const PrintOptions& options) {
+    if (options.dump && options.output == "-") {
+        std::cerr << "xlrender print: --dump cannot share standard output with the spool file\n";
+        return kExitBadInput;
+    }
     sim::unidrv::JobDescription job;
     std::map<std::string, sim::unidrv::BgrImage> images;
     try {
@@ -50,6 +62,9 @@ int Print(const PrintOptions& options) {
         std::cerr << "xlrender print: " << problem << '\n';
         return kExitWorkFailed;
     }
+    if (options.dump) {
+        ShowDump(outcome.spool);
+    }
     return kExitSuccess;
 }
 
@@ -65,6 +80,8 @@ void AddPrintCommand(CLI::App& app, CommandWork& work) {
         ->required();
     command->add_option("--module", options->modulePath, "Path of the plug-in module")
         ->capture_default_str();
+    command->add_flag("--dump", options->dump,
+                      "Show the written spool file as `xlrender dump` lists it");
     command->callback([&work, options] { work = [options] { return Print(*options); }; });
 }
 
