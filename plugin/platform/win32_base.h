@@ -14,6 +14,7 @@
 #include "platform/linux/com.h"
 #include "platform/linux/ddi.h"
 #include "platform/linux/kernel32.h"
+#include "platform/linux/locale.h"
 #define XLR_TEXT(literal) u##literal
 #endif
 
