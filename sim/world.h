@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "locale_state.h"
+#include "registry_state.h"
+#include "spooler_state.h"
+#include "version_state.h"
 #include "platform/win32_api.h"
 
 namespace sim {
@@ -27,6 +30,9 @@ struct HeapControl {
 struct World {
     HeapControl heap;
     LocaleState locale;
+    SpoolerState spooler;
+    RegistryState registry;
+    VersionState version;
     // Module handles the world knows, with their full file names. The null handle names the
     // host process's executable, as GetModuleFileNameW(nullptr, ...) reports it.
     std::map<HMODULE, std::u16string> moduleFiles = {

@@ -79,3 +79,16 @@ static_assert(sizeof(OEM_DMEXTRAHEADER) == 12);
 static_assert(sizeof(UNIFONTOBJ) == 24 && offsetof(UNIFONTOBJ, pfnGetInfo) == 16);
 static_assert(sizeof(GETINFO_STDVAR) == 16);
 static_assert(sizeof(FINVOCATION) == 16 && offsetof(FINVOCATION, pubCommand) == 8);
+
+static_assert(sizeof(PRINTER_DEFAULTSW) == 24 && offsetof(PRINTER_DEFAULTSW, DesiredAccess) == 16);
+static_assert(sizeof(PRINTER_INFO_2W) == 136);
+static_assert(offsetof(PRINTER_INFO_2W, pPortName) == 24);
+static_assert(offsetof(PRINTER_INFO_2W, pPrintProcessor) == 72);
+static_assert(offsetof(PRINTER_INFO_2W, Attributes) == 104);
+static_assert(sizeof(DRIVER_INFO_3W) == 80 && offsetof(DRIVER_INFO_3W, pDependentFiles) == 56);
+static_assert(sizeof(JOB_INFO_2W) == 160);
+static_assert(offsetof(JOB_INFO_2W, pMachineName) == 16);
+static_assert(offsetof(JOB_INFO_2W, pDevMode) == 80);
+static_assert(offsetof(JOB_INFO_2W, Submitted) == 132);
+static_assert(sizeof(OSVERSIONINFOW) == 276 && sizeof(OSVERSIONINFOEXW) == 284);
+static_assert(offsetof(OSVERSIONINFOEXW, wProductType) == 282);

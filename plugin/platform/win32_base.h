@@ -15,6 +15,9 @@
 #include "platform/linux/ddi.h"
 #include "platform/linux/kernel32.h"
 #include "platform/linux/locale.h"
+#include "platform/linux/registry.h"
+#include "platform/linux/spooler.h"
+#include "platform/linux/version.h"
 #define XLR_TEXT(literal) u##literal
 #endif
 
