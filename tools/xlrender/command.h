@@ -17,5 +17,6 @@ constexpr int kExitBadInput = 2;
 using CommandWork = std::function<int()>;
 
 void AddInfoCommand(CLI::App& app, CommandWork& work);
+void AddDevmodeCommand(CLI::App& app, CommandWork& work);
 
 }  // namespace xlrender::tool

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
 
     CommandWork work;
     AddInfoCommand(app, work);
+    AddDevmodeCommand(app, work);
 
     try {
         app.parse(argc, argv);
