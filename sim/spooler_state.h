@@ -27,6 +27,9 @@ struct PrinterDescription {
     std::u16string configFile;
     std::u16string helpFile;
     std::vector<std::u16string> dependentFiles;
+    // Delivers the dependent-file list last in the block and without its closing zeros, as a
+    // broken spooler or driver package could.
+    bool dependentFilesUnterminated = false;
     std::u16string monitorName;
     std::u16string defaultDataType = u"RAW";
     // DeviceCapabilitiesW answers.

@@ -45,6 +45,19 @@ public:
         return PutUnits(joined.data(), joined.size());
     }
 
+    // Places the names one after another with nothing to end the last one.
+    LPWSTR PutUnterminatedList(const std::vector<std::u16string>& names) {
+        std::u16string joined;
+        for (const std::u16string& name : names) {
+            joined += name;
+            joined.push_back(0);
+        }
+        if (!joined.empty()) {
+            joined.pop_back();
+        }
+        return PutUnits(joined.data(), joined.size());
+    }
+
 private:
     LPWSTR PutUnits(const char16_t* units, std::size_t count) {
         used_ = (used_ + 1) & ~static_cast<std::size_t>(1);

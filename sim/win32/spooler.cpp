@@ -162,9 +162,14 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
         info.pDataFile = block.Put(printer->dataFile);
         info.pConfigFile = block.Put(printer->configFile);
         info.pHelpFile = Optional(block, printer->helpFile);
-        info.pDependentFiles = block.PutList(printer->dependentFiles);
+        if (!printer->dependentFilesUnterminated) {
+            info.pDependentFiles = block.PutList(printer->dependentFiles);
+        }
         info.pMonitorName = Optional(block, printer->monitorName);
         info.pDefaultDataType = block.Put(printer->defaultDataType);
+        if (printer->dependentFilesUnterminated) {
+            info.pDependentFiles = block.PutUnterminatedList(printer->dependentFiles);
+        }
         block.PutFixed(0, &info, sizeof info);
     });
 }

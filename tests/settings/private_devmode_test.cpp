@@ -188,6 +188,14 @@ TEST_F(DevmodeCall, MissingPublicDevmodesSkipThePublicSteps) {
     EXPECT_EQ(out().NupOption, 1u);
     EXPECT_EQ(out().Duplex, DMDUP_SIMPLEX);
     ASSERT_TRUE(SetPrivateDevmodeDefaults(param));
+    // The resolution override after the convert has no public devmode to change.
+    out().ResolutionOverride = 1;
+    const char16_t keyword[] = u"600dpi";
+    std::memcpy(out().ResolutionKeyword, keyword, sizeof keyword);
+    in().dwVersion = kPrivateDevmodeVersion;
+    in().ResolutionOverride = 1;
+    std::memcpy(in().ResolutionKeyword, keyword, sizeof keyword);
+    EXPECT_EQ(DispatchPrivateDevmode(OEMDM_CONVERT, &param), S_OK);
 }
 
 TEST_F(DevmodeCall, MergeCopiesEveryGroupAndKeepsTheOwnDuplicateJobFieldsUnlessAsked) {

@@ -223,6 +223,23 @@ TEST(LanguageFile, FirstDependentFileWithTheLanguageCode) {
     EXPECT_EQ(sim::LiveHeapBlocks(), 0u);
 }
 
+TEST(LanguageFile, AnUnterminatedListIsWalkedOnlyInsideItsBlock) {
+    sim::PrinterDescription& printer = AddPrinter(u"Broken");
+    printer.dependentFiles = {u"zqxui041.dll", u"ZQXFR041"};
+    printer.dependentFilesUnterminated = true;
+    HANDLE handle = OpenForUse(u"Broken");
+    sim::TheWorld().locale.uiLanguage = 1036;
+    WCHAR* name = nullptr;
+    // The last name runs to the block's end without a zero: it is not read at all.
+    EXPECT_FALSE(FindLanguageFile(handle, name));
+    sim::TheWorld().spooler.printers.back().dependentFiles = {u"ZQXFR041.DLL", u"zqxui041"};
+    ASSERT_TRUE(FindLanguageFile(handle, name));
+    EXPECT_EQ(Str(name), u"ZQXFR041.DLL");
+    FreeBlock(name);
+    ClosePrinter(handle);
+    EXPECT_EQ(sim::LiveHeapBlocks(), 0u);
+}
+
 class PrintProcessorTest : public ::testing::Test {
 protected:
     PrivateDevmode& Detect(bool expectRead = true) {
