@@ -1,5 +1,8 @@
 #include "settings/text_checks.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/text.h"
 
 namespace xlrender {
@@ -23,6 +26,17 @@ void UpperFileName(const WCHAR* path, WCHAR (&name)[kFileNameUnits]) {
     }
     CopyText(name, kFileNameUnits, last);
     CharUpperBuffW(name, static_cast<DWORD>(TextLength(name, kFileNameUnits)));
+}
+
+void CopyPathAndUpperFileName(const WCHAR* source, WCHAR (&path)[kFileNameUnits],
+                              WCHAR (&name)[kFileNameUnits]) {
+    std::fill(std::begin(path), std::end(path), WCHAR{0});
+    std::fill(std::begin(name), std::end(name), WCHAR{0});
+    if (source == nullptr) {
+        return;
+    }
+    CopyText(path, kFileNameUnits, source);
+    UpperFileName(path, name);
 }
 
 DWORD HasNonAsciiText(const WCHAR* text) {

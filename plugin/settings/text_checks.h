@@ -11,6 +11,10 @@ constexpr std::size_t kFileNameUnits = 256;
 
 // The last component of `path` (after its last "\"), at most 255 units, upper-cased.
 void UpperFileName(const WCHAR* path, WCHAR (&name)[kFileNameUnits]);
+// The same, keeping a bounded copy of the path as well; both buffers are cleared first, so a
+// missing path leaves both empty.
+void CopyPathAndUpperFileName(const WCHAR* source, WCHAR (&path)[kFileNameUnits],
+                              WCHAR (&name)[kFileNameUnits]);
 
 // 1 when any unit of the text is 0x80 or above, else 0.
 DWORD HasNonAsciiText(const WCHAR* text);

@@ -310,6 +310,14 @@ TEST(TextChecks, ChecksumFileNamesAndBytes) {
     UpperFileName(Text(longName), name);
     EXPECT_EQ(Str(name), std::u16string(255, u'A'));
 
+    WCHAR path[kFileNameUnits];
+    CopyPathAndUpperFileName(W("D:\\drv\\zqxui041.dll"), path, name);
+    EXPECT_EQ(Str(path), u"D:\\drv\\zqxui041.dll");
+    EXPECT_EQ(Str(name), u"ZQXUI041.DLL");
+    CopyPathAndUpperFileName(nullptr, path, name);
+    EXPECT_EQ(Str(path), u"");
+    EXPECT_EQ(Str(name), u"");
+
     EXPECT_EQ(HasNonAsciiText(W("plain")), 0u);
     EXPECT_EQ(HasNonAsciiText(W("caf\u00e9")), 1u);
 
