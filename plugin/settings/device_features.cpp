@@ -34,8 +34,10 @@ void EmulateMargins(GDIINFO& gdi, JobSettings& settings) {
     const LONGLONG bottom = height - static_cast<LONGLONG>(gdi.ulVertRes) - gdi.ptlPhysOffset.y;
     const LONGLONG marginX = std::max<LONGLONG>({gdi.ptlPhysOffset.x, right, 0});
     const LONGLONG marginY = std::max<LONGLONG>({gdi.ptlPhysOffset.y, bottom, 0});
-    const LONGLONG borderX = gdi.ulLogPixelsX * kEmulatedBorderNumerator / kEmulatedBorderDenominator;
-    const LONGLONG borderY = gdi.ulLogPixelsY * kEmulatedBorderNumerator / kEmulatedBorderDenominator;
+    const LONGLONG borderX =
+        gdi.ulLogPixelsX * kEmulatedBorderNumerator / kEmulatedBorderDenominator;
+    const LONGLONG borderY =
+        gdi.ulLogPixelsY * kEmulatedBorderNumerator / kEmulatedBorderDenominator;
     const LONGLONG printableWidth = width - 2 * marginX;
     const LONGLONG printableHeight = height - 2 * marginY;
     const LONGLONG gdiWidth = width - 2 * borderX;
@@ -65,7 +67,8 @@ LONG ParseLong(const WCHAR* text) {
     }
     LONGLONG value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
-        value = std::min<LONGLONG>(value * 10 + (*text - '0'), static_cast<LONGLONG>(INT32_MAX) + 1);
+        value =
+            std::min<LONGLONG>(value * 10 + (*text - '0'), static_cast<LONGLONG>(INT32_MAX) + 1);
     }
     value = negative ? -value : std::min<LONGLONG>(value, INT32_MAX);
     return static_cast<LONG>(std::max<LONGLONG>(value, INT32_MIN));

@@ -8,8 +8,8 @@ namespace {
 
 // Looks a table feature up only while the field is still unknown (0), and stores only a match:
 // a printer whose GPD lacks the option keeps asking at every device context.
-void LearnWhileUnknown(const FeatureSource& source, const WCHAR* feature,
-                       const KeywordTable& table, DWORD& field) {
+void LearnWhileUnknown(const FeatureSource& source, const WCHAR* feature, const KeywordTable& table,
+                       DWORD& field) {
     DWORD index = 0;
     if (field == 0 && MatchFeatureOption(source, feature, table, index)) {
         field = index;
@@ -28,7 +28,8 @@ bool ReadDevmodeFeatures(const FeatureSource& source) {
     LearnWhileUnknown(source, W("KZPDLType"), kPdlTable, devmode->PdlType);
     LearnWhileUnknown(source, W("KZMaxResolution"), kMaxResolutionTable, devmode->MaxResolution);
 
-    devmode->JobRetentionInstalled = FeatureReading(source, W("JobRetention")).IsInstalled() ? 1 : 0;
+    devmode->JobRetentionInstalled =
+        FeatureReading(source, W("JobRetention")).IsInstalled() ? 1 : 0;
 
     const FeatureReading trueTypeAsBitmaps(source, W("TTAsBitmapsSetting"));
     if (trueTypeAsBitmaps.present()) {

@@ -14,8 +14,7 @@ int GetFeatureOption(const FeatureSource& source, const WCHAR* featureName,
         return kFeatureAbsent;
     }
     char name[kDriverSettingBytes];
-    if (WideCharToMultiByte(CP_ACP, 0, featureName, -1, name, sizeof name, nullptr, nullptr) ==
-        0) {
+    if (WideCharToMultiByte(CP_ACP, 0, featureName, -1, name, sizeof name, nullptr, nullptr) == 0) {
         return kFeatureAbsent;
     }
     char keyword[kDriverSettingBytes];

@@ -12,18 +12,18 @@ namespace xlrender {
 
 struct JobSettings {
     DWORD TextAsBlackEnabled;
-    DWORD JobAccountingKind;   // job-accounting table position
-    DWORD PjlEncodingKind;     // encoding table position; 0 unknown
+    DWORD JobAccountingKind;  // job-accounting table position
+    DWORD PjlEncodingKind;    // encoding table position; 0 unknown
     DWORD PosterPrintingEnabled;
-    DWORD PosterOption;        // poster table position
+    DWORD PosterOption;  // poster table position
     DWORD OutputOrderReverse;
     DWORD Pcl6PassThrough;
     DWORD EmulateLsMargins;
     DWORD SymmetricMargins;
-    DWORD AutoDuplexScaling;   // 0 absent, 1 "TRUE", 2 any other option
-    DWORD PrintableWidth;      // device pixels
+    DWORD AutoDuplexScaling;  // 0 absent, 1 "TRUE", 2 any other option
+    DWORD PrintableWidth;     // device pixels
     DWORD PrintableHeight;
-    DWORD MarginX;             // offset of the printable area, device pixels
+    DWORD MarginX;  // offset of the printable area, device pixels
     DWORD MarginY;
     LONG CustomRangeFirst;
     LONG CustomRangeSecond;
@@ -31,10 +31,10 @@ struct JobSettings {
     DWORD ManualDuplexModal;
     DWORD ManualDuplexPageOrder;  // 0 odd pages first, 1 otherwise
     DWORD ManualDuplexUserRotate;
-    SHORT Orientation;            // public dmOrientation
-    DWORD ManualDuplexActive;     // set by the duplex-paper check
+    SHORT Orientation;         // public dmOrientation
+    DWORD ManualDuplexActive;  // set by the duplex-paper check
     DWORD MopierInstalled;
-    DWORD JpegMode;               // 0 off, 1 auto, 2 best, 3 maximum
+    DWORD JpegMode;  // 0 off, 1 auto, 2 best, 3 maximum
     DWORD SmartDuplexSinglePageJob;
     DWORD SmartDuplexOddPageJob;
     DWORD ShiftMarginsForRotate180;

@@ -30,7 +30,17 @@ extern const KeywordTable kEncodingTable;
 // The printer model whose proof-and-hold command differs from the others.
 constexpr DWORD kPrinterCodeR6100 = 4;
 
-enum ColorModeValue : DWORD { kColorModeInvalid = 0, kColorModeMonochrome = 1, kColorModeColor = 2 };
-enum PdlTypeValue : DWORD { kPdlInvalid = 0, kPdlPcl5 = 1, kPdlPcl6 = 2, kPdlPostScript = 3, kPdlPcl3 = 4 };
+enum ColorModeValue : DWORD {
+    kColorModeInvalid = 0,
+    kColorModeMonochrome = 1,
+    kColorModeColor = 2
+};
+enum PdlTypeValue : DWORD {
+    kPdlInvalid = 0,
+    kPdlPcl5 = 1,
+    kPdlPcl6 = 2,
+    kPdlPostScript = 3,
+    kPdlPcl3 = 4
+};
 
 }  // namespace xlrender

@@ -44,12 +44,13 @@ bool FindLanguageFile(HANDLE printer, WCHAR*& fileName) {
     }
     const std::basic_string_view<WCHAR> code(LanguageCode(GetUserDefaultUILanguage()));
     // The list must lie inside the block the spooler filled; it is walked only within it.
-    const auto* blockEnd = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(driver) +
-                                                          driverBytes);
+    const auto* blockEnd =
+        reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(driver) + driverBytes);
     const WCHAR* name = driver->pDependentFiles;
-    const bool listInBlock = name != nullptr &&
-                             reinterpret_cast<const BYTE*>(name) >= reinterpret_cast<const BYTE*>(driver + 1) &&
-                             name < blockEnd;
+    const bool listInBlock =
+        name != nullptr &&
+        reinterpret_cast<const BYTE*>(name) >= reinterpret_cast<const BYTE*>(driver + 1) &&
+        name < blockEnd;
     WCHAR upper[kFileNameUnits];
     while (listInBlock && name < blockEnd && *name != 0) {
         const std::size_t room = static_cast<std::size_t>(blockEnd - name);
@@ -59,7 +60,8 @@ bool FindLanguageFile(HANDLE printer, WCHAR*& fileName) {
         }
         CopyText(upper, kFileNameUnits, name, length);
         CharUpperBuffW(upper, static_cast<DWORD>(TextLength(upper, kFileNameUnits)));
-        if (std::basic_string_view<WCHAR>(upper).find(code) != std::basic_string_view<WCHAR>::npos) {
+        if (std::basic_string_view<WCHAR>(upper).find(code) !=
+            std::basic_string_view<WCHAR>::npos) {
             fileName = static_cast<WCHAR*>(AllocateZeroed(kFileNameUnits * sizeof(WCHAR)));
             if (fileName != nullptr) {
                 CopyText(fileName, kFileNameUnits, upper);

@@ -95,11 +95,10 @@ bool FormatJobDate(const SYSTEMTIME& date, WCHAR*& text) {
     const std::size_t blockUnits = blockBytes / sizeof(WCHAR);
     auto* formatted = static_cast<WCHAR*>(AllocateZeroed(blockBytes));
     auto* rebuilt = static_cast<WCHAR*>(AllocateZeroed(blockBytes));
-    const bool done =
-        formatted != nullptr && rebuilt != nullptr &&
-        GetDateFormatW(LOCALE_USER_DEFAULT, kFlags, &date, nullptr, formatted,
-                       static_cast<int>(blockUnits)) > 0 &&
-        RebuildDate(formatted, rebuilt, blockUnits);
+    const bool done = formatted != nullptr && rebuilt != nullptr &&
+                      GetDateFormatW(LOCALE_USER_DEFAULT, kFlags, &date, nullptr, formatted,
+                                     static_cast<int>(blockUnits)) > 0 &&
+                      RebuildDate(formatted, rebuilt, blockUnits);
     FreeBlock(formatted);
     if (!done) {
         FreeBlock(rebuilt);

@@ -8,15 +8,15 @@
 namespace xlrender {
 namespace {
 
-#define XLR_FIELD_RANGE(first, last)                      \
-    ByteRange {                                           \
-        offsetof(PrivateDevmode, first),                  \
+#define XLR_FIELD_RANGE(first, last)                                      \
+    ByteRange {                                                           \
+        offsetof(PrivateDevmode, first),                                  \
             offsetof(PrivateDevmode, last) + sizeof(PrivateDevmode::last) \
     }
-#define XLR_WIDE_TEXT(field, bound)                                                       \
-    TextField {                                                                           \
-        offsetof(PrivateDevmode, field), sizeof(PrivateDevmode::field) / sizeof(WCHAR), bound,   \
-            sizeof(WCHAR)                                                                 \
+#define XLR_WIDE_TEXT(field, bound)                                                            \
+    TextField {                                                                                \
+        offsetof(PrivateDevmode, field), sizeof(PrivateDevmode::field) / sizeof(WCHAR), bound, \
+            sizeof(WCHAR)                                                                      \
     }
 
 constexpr ByteRange kHeaderRanges[] = {XLR_FIELD_RANGE(dwSize, dwVersion)};
@@ -128,9 +128,7 @@ void CopyBoundedText(const TextField& text, const BYTE* from, BYTE* to) {
 
 std::span<const MergeGroup> MergeGroups() { return kGroups; }
 
-const MergeGroup& GroupOf(MergeGroupId id) {
-    return kGroups[static_cast<std::size_t>(id)];
-}
+const MergeGroup& GroupOf(MergeGroupId id) { return kGroups[static_cast<std::size_t>(id)]; }
 
 const MergeGroup* GroupAt(std::size_t offset) {
     for (const MergeGroup& group : kGroups) {
@@ -154,8 +152,7 @@ void CopyGroup(const MergeGroup& group, const PrivateDevmode& in, PrivateDevmode
         if (range.condition == CopyCondition::kOnDuplicateCheck && !duplicateCheckRequested) {
             continue;
         }
-        std::memcpy(BytesOf(out) + range.begin, BytesOf(in) + range.begin,
-                    range.end - range.begin);
+        std::memcpy(BytesOf(out) + range.begin, BytesOf(in) + range.begin, range.end - range.begin);
     }
     for (const TextField& text : group.texts) {
         CopyBoundedText(text, BytesOf(in), BytesOf(out));

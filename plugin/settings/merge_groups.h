@@ -15,7 +15,14 @@ enum class MergeGroupId {
     kHeader,  // size, signature and version
     kKept,    // copied only from a block of the current version
     kPublic,  // mirrored from the public devmode whatever the versions
-    k1, k2, k3, k4, k5, k6, k7, k8,
+    k1,
+    k2,
+    k3,
+    k4,
+    k5,
+    k6,
+    k7,
+    k8,
 };
 
 // The numbered groups in the order defaults, conversion and merging process them.

@@ -64,8 +64,8 @@ DWORD ProcessorKind(const WCHAR* processorFile) {
 DWORD CountDatatypes(PrinterRoute& route) {
     DWORD count = 0;
     const QueriedBlock block = QueryIntoBlock([&](BYTE* buffer, DWORD size, DWORD* needed) {
-        return EnumPrintProcessorDatatypesW(route.serverName, route.processorName, 1, buffer,
-                                            size, needed, &count);
+        return EnumPrintProcessorDatatypesW(route.serverName, route.processorName, 1, buffer, size,
+                                            needed, &count);
     });
     FreeBlock(block.bytes);
     return block.bytes == nullptr ? 0 : count;

@@ -108,8 +108,8 @@ int QueryCapabilityList(const WCHAR* deviceName, const WCHAR* portName, const DE
     if (block == nullptr) {
         return -1;
     }
-    const int filled = DeviceCapabilitiesW(deviceName, portName, capability,
-                                           static_cast<WCHAR*>(block), devmode);
+    const int filled =
+        DeviceCapabilitiesW(deviceName, portName, capability, static_cast<WCHAR*>(block), devmode);
     if (filled < 0 || filled > count) {
         FreeBlock(block);
         return -1;
@@ -126,7 +126,8 @@ PortKind GetPortKind(HANDLE printer) {
     PortKind kind = kPortUnknown;
     if (info->pPortName != nullptr) {
         // The port name lives in our own block: upper-case it where it is.
-        CharUpperBuffW(info->pPortName, static_cast<DWORD>(std::char_traits<WCHAR>::length(info->pPortName)));
+        CharUpperBuffW(info->pPortName,
+                       static_cast<DWORD>(std::char_traits<WCHAR>::length(info->pPortName)));
         struct PortPattern {
             const WCHAR* text;
             PortKind kind;

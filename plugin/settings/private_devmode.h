@@ -38,13 +38,13 @@ struct PrivateDevmode {
     SHORT Orientation;  // DMORIENT_*
     SHORT Duplex;       // DMDUP_*
     SHORT FitScalePercent;
-    SHORT Copies;        // mirror of the public dmCopies
-    SHORT Collate;       // mirror of the public dmCollate
+    SHORT Copies;          // mirror of the public dmCopies
+    SHORT Collate;         // mirror of the public dmCollate
     SHORT TrueTypeOption;  // mirror of the public dmTTOption
-    SHORT Color;         // mirror of the public dmColor
+    SHORT Color;           // mirror of the public dmColor
     BYTE Padding03E[2];
-    DWORD IcmMethod;  // mirror of the public dmICMMethod
-    DWORD IcmIntent;  // mirror of the public dmICMIntent
+    DWORD IcmMethod;     // mirror of the public dmICMMethod
+    DWORD IcmIntent;     // mirror of the public dmICMIntent
     WCHAR FormName[16];  // the first 16 units of the public dmFormName
 
     DWORD Carried068;

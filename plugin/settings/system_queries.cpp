@@ -6,7 +6,8 @@
 namespace xlrender {
 namespace {
 
-constexpr const WCHAR* kWinlogonKey = W("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
+constexpr const WCHAR* kWinlogonKey =
+    W("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
 constexpr DWORD kWindows5 = 5;
 
 }  // namespace
@@ -29,11 +30,11 @@ bool ReadRegistryText(HKEY key, const WCHAR* valueName, WCHAR* text, std::size_t
         return false;
     }
     DWORD read = bytes;
-    const bool fits =
-        RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(value), &read) ==
-            ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ) &&
-        TextLength(value, units) < textUnits && CopyText(text, textUnits, value, units) == S_OK;
+    const bool fits = RegQueryValueExW(key, valueName, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(value), &read) == ERROR_SUCCESS &&
+                      (type == REG_SZ || type == REG_EXPAND_SZ) &&
+                      TextLength(value, units) < textUnits &&
+                      CopyText(text, textUnits, value, units) == S_OK;
     FreeBlock(value);
     if (!fits) {
         text[0] = 0;

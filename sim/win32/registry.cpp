@@ -65,7 +65,8 @@ bool Resolve(HKEY key, LPCWSTR subKey, HKEY& root, std::u16string& path) {
 
 // Only an administrator may write below HKEY_LOCAL_MACHINE.
 bool Allowed(HKEY root, REGSAM access) {
-    constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | WRITE_DAC | WRITE_OWNER | DELETE;
+    constexpr REGSAM kWriteRights =
+        KEY_SET_VALUE | KEY_CREATE_SUB_KEY | WRITE_DAC | WRITE_OWNER | DELETE;
     return root != HKEY_LOCAL_MACHINE || (access & kWriteRights) == 0 ||
            sim::TheWorld().spooler.userIsAdministrator;
 }

@@ -121,25 +121,25 @@ BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbB
     }
     return sim::DeliverInfoBlock(sizeof(PRINTER_INFO_2W), pPrinter, cbBuf, pcbNeeded,
                                  [&](sim::InfoBlock& block) {
-        PRINTER_INFO_2W info{};
-        info.pServerName = Optional(block, printer->serverName);
-        info.pPrinterName = block.Put(printer->name);
-        info.pShareName = block.Put(u"");
-        info.pPortName = block.Put(printer->portName);
-        info.pDriverName = block.Put(printer->driverName);
-        info.pComment = block.Put(u"");
-        info.pLocation = block.Put(u"");
-        info.pSepFile = block.Put(u"");
-        info.pPrintProcessor = block.Put(printer->printProcessor);
-        info.pDatatype = block.Put(printer->datatype);
-        info.pParameters = block.Put(u"");
-        info.Attributes = printer->attributes;
-        block.PutFixed(0, &info, sizeof info);
-    });
+                                     PRINTER_INFO_2W info{};
+                                     info.pServerName = Optional(block, printer->serverName);
+                                     info.pPrinterName = block.Put(printer->name);
+                                     info.pShareName = block.Put(u"");
+                                     info.pPortName = block.Put(printer->portName);
+                                     info.pDriverName = block.Put(printer->driverName);
+                                     info.pComment = block.Put(u"");
+                                     info.pLocation = block.Put(u"");
+                                     info.pSepFile = block.Put(u"");
+                                     info.pPrintProcessor = block.Put(printer->printProcessor);
+                                     info.pDatatype = block.Put(printer->datatype);
+                                     info.pParameters = block.Put(u"");
+                                     info.Attributes = printer->attributes;
+                                     block.PutFixed(0, &info, sizeof info);
+                                 });
 }
 
-BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
-                              LPBYTE pDriverInfo, DWORD cbBuf, LPDWORD pcbNeeded) {
+BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
+                              DWORD cbBuf, LPDWORD pcbNeeded) {
     const sim::PrinterDescription* printer = PrinterOf(hPrinter);
     if (printer == nullptr) {
         return FALSE;
@@ -152,26 +152,26 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
         SetLastError(kErrorUnknownPrinterDriver);
         return FALSE;
     }
-    return sim::DeliverInfoBlock(sizeof(DRIVER_INFO_3W), pDriverInfo, cbBuf, pcbNeeded,
-                                 [&](sim::InfoBlock& block) {
-        DRIVER_INFO_3W info{};
-        info.cVersion = printer->driverVersion;
-        info.pName = block.Put(printer->driverName);
-        info.pEnvironment = block.Put(printer->environment);
-        info.pDriverPath = block.Put(printer->driverPath);
-        info.pDataFile = block.Put(printer->dataFile);
-        info.pConfigFile = block.Put(printer->configFile);
-        info.pHelpFile = Optional(block, printer->helpFile);
-        if (!printer->dependentFilesUnterminated) {
-            info.pDependentFiles = block.PutList(printer->dependentFiles);
-        }
-        info.pMonitorName = Optional(block, printer->monitorName);
-        info.pDefaultDataType = block.Put(printer->defaultDataType);
-        if (printer->dependentFilesUnterminated) {
-            info.pDependentFiles = block.PutUnterminatedList(printer->dependentFiles);
-        }
-        block.PutFixed(0, &info, sizeof info);
-    });
+    return sim::DeliverInfoBlock(
+        sizeof(DRIVER_INFO_3W), pDriverInfo, cbBuf, pcbNeeded, [&](sim::InfoBlock& block) {
+            DRIVER_INFO_3W info{};
+            info.cVersion = printer->driverVersion;
+            info.pName = block.Put(printer->driverName);
+            info.pEnvironment = block.Put(printer->environment);
+            info.pDriverPath = block.Put(printer->driverPath);
+            info.pDataFile = block.Put(printer->dataFile);
+            info.pConfigFile = block.Put(printer->configFile);
+            info.pHelpFile = Optional(block, printer->helpFile);
+            if (!printer->dependentFilesUnterminated) {
+                info.pDependentFiles = block.PutList(printer->dependentFiles);
+            }
+            info.pMonitorName = Optional(block, printer->monitorName);
+            info.pDefaultDataType = block.Put(printer->defaultDataType);
+            if (printer->dependentFilesUnterminated) {
+                info.pDependentFiles = block.PutUnterminatedList(printer->dependentFiles);
+            }
+            block.PutFixed(0, &info, sizeof info);
+        });
 }
 
 BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf,
@@ -192,24 +192,25 @@ BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWOR
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    return sim::DeliverInfoBlock(sizeof(JOB_INFO_2W), pJob, cbBuf, pcbNeeded,
-                                 [&](sim::InfoBlock& block) {
-        JOB_INFO_2W info{};
-        info.JobId = job->id;
-        info.pPrinterName = block.Put(printer->name);
-        info.pMachineName = block.Put(job->machineName);
-        info.pUserName = block.Put(job->userName);
-        info.pDocument = block.Put(job->document);
-        info.pNotifyName = block.Put(job->userName);
-        info.pDatatype = block.Put(job->datatype);
-        info.pPrintProcessor = block.Put(job->printProcessor);
-        info.pParameters = block.Put(u"");
-        info.pDriverName = block.Put(job->driverName.empty() ? printer->driverName : job->driverName);
-        info.TotalPages = job->totalPages;
-        info.Size = job->size;
-        info.Submitted = job->submitted;
-        block.PutFixed(0, &info, sizeof info);
-    });
+    return sim::DeliverInfoBlock(
+        sizeof(JOB_INFO_2W), pJob, cbBuf, pcbNeeded, [&](sim::InfoBlock& block) {
+            JOB_INFO_2W info{};
+            info.JobId = job->id;
+            info.pPrinterName = block.Put(printer->name);
+            info.pMachineName = block.Put(job->machineName);
+            info.pUserName = block.Put(job->userName);
+            info.pDocument = block.Put(job->document);
+            info.pNotifyName = block.Put(job->userName);
+            info.pDatatype = block.Put(job->datatype);
+            info.pPrintProcessor = block.Put(job->printProcessor);
+            info.pParameters = block.Put(u"");
+            info.pDriverName =
+                block.Put(job->driverName.empty() ? printer->driverName : job->driverName);
+            info.TotalPages = job->totalPages;
+            info.Size = job->size;
+            info.Submitted = job->submitted;
+            block.PutFixed(0, &info, sizeof info);
+        });
 }
 
 BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR pName, LPWSTR pPrintProcessorName, DWORD Level,
@@ -244,13 +245,13 @@ BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR pName, LPWSTR pPrintProcessorNam
         return FALSE;
     }
     const std::size_t fixedBytes = datatypes->size() * sizeof(DATATYPES_INFO_1W);
-    const BOOL delivered = sim::DeliverInfoBlock(fixedBytes, pDatatypes, cbBuf, pcbNeeded,
-                                                 [&](sim::InfoBlock& block) {
-        for (std::size_t i = 0; i < datatypes->size(); ++i) {
-            const DATATYPES_INFO_1W entry{block.Put((*datatypes)[i])};
-            block.PutFixed(i * sizeof entry, &entry, sizeof entry);
-        }
-    });
+    const BOOL delivered =
+        sim::DeliverInfoBlock(fixedBytes, pDatatypes, cbBuf, pcbNeeded, [&](sim::InfoBlock& block) {
+            for (std::size_t i = 0; i < datatypes->size(); ++i) {
+                const DATATYPES_INFO_1W entry{block.Put((*datatypes)[i])};
+                block.PutFixed(i * sizeof entry, &entry, sizeof entry);
+            }
+        });
     if (delivered) {
         *pcReturned = static_cast<DWORD>(datatypes->size());
     }

@@ -171,7 +171,8 @@ TEST_F(JobSettingsTest, DuplexJobsReadScalingButNeverMargins) {
 
 TEST_F(JobSettingsTest, ColourCountsAndGreySurface) {
     devmode().RenderFlags = kRenderRaiseColorCount;
-    for (const auto& [before, after] : {std::pair<ULONG, ULONG>{2, 256}, {65536, 65535}, {300, 300}}) {
+    for (const auto& [before, after] :
+         {std::pair<ULONG, ULONG>{2, 256}, {65536, 65535}, {300, 300}}) {
         gdi.ulNumColors = before;
         ASSERT_TRUE(ReadDevice());
         EXPECT_EQ(gdi.ulNumColors, after) << before;
@@ -190,7 +191,10 @@ TEST_F(JobSettingsTest, CustomRangeKeywords) {
     const struct {
         const char* option;
         LONG first, second;
-    } cases[] = {{"85", 85, 0}, {"85_110", 85, 110}, {"-3_+7x", -3, 7}, {"x_7", 0, 7},
+    } cases[] = {{"85", 85, 0},
+                 {"85_110", 85, 110},
+                 {"-3_+7x", -3, 7},
+                 {"x_7", 0, 7},
                  {"99999999999_1", 2147483647, 1}};
     for (const auto& test : cases) {
         device.SelectOption("ActualCustomRange", test.option);

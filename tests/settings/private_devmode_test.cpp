@@ -1,3 +1,5 @@
+#include "settings/private_devmode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 #include "frame/private_devmode_dispatch.h"
 #include "settings/keyword_tables.h"
 #include "settings/merge_groups.h"
-#include "settings/private_devmode.h"
 #include "settings/private_devmode_defaults.h"
 #include "settings/private_devmode_merge.h"
 #include "world.h"
@@ -89,13 +90,16 @@ TEST_F(DevmodeCall, DefaultsAreWrittenByteForByte) {
     };
     // Values the stored format fixes, at their offsets.
     const Word words[] = {
-        {0x000, 5412}, {0x004, 0x4B5A5549}, {0x008, 0x00110009}, {0x018, 1}, {0x06C, 1},
-        {0x070, 6}, {0x0A4, 1}, {0x6CC, 52}, {0x6D0, 80}, {0x6D8, 1}, {0x6E0, 0x00C0C0C0},
-        {0x6E8, 0x00C0C0C0}, {0x6FC, 0xFFFFFFF9}, {0x700, 1}, {0x704, 100}, {0x70C, 0x3F800000},
-        {0x720, 1}, {0x738, 1}, {0xBAC, 1}, {0xBB8, 1}, {0xBBC, 7}, {0xBC0, 258}, {0xBC8, 7},
-        {0xBCC, 258}, {0xBD4, 0xFFFFFFFF}, {0xBE0, 7}, {0xBE4, 258}, {0xBE8, 7}, {0xBEC, 258},
-        {0xF30, 1}, {0x1164, 100}, {0x1168, 1}, {0x1470, 2}, {0x1474, 0xFFFFFFFF},
-        {0x14EC, 7}, {0x14F0, 258}, {0x1508, 258}};
+        {0x000, 5412},       {0x004, 0x4B5A5549},  {0x008, 0x00110009}, {0x018, 1},
+        {0x06C, 1},          {0x070, 6},           {0x0A4, 1},          {0x6CC, 52},
+        {0x6D0, 80},         {0x6D8, 1},           {0x6E0, 0x00C0C0C0}, {0x6E8, 0x00C0C0C0},
+        {0x6FC, 0xFFFFFFF9}, {0x700, 1},           {0x704, 100},        {0x70C, 0x3F800000},
+        {0x720, 1},          {0x738, 1},           {0xBAC, 1},          {0xBB8, 1},
+        {0xBBC, 7},          {0xBC0, 258},         {0xBC8, 7},          {0xBCC, 258},
+        {0xBD4, 0xFFFFFFFF}, {0xBE0, 7},           {0xBE4, 258},        {0xBE8, 7},
+        {0xBEC, 258},        {0xF30, 1},           {0x1164, 100},       {0x1168, 1},
+        {0x1470, 2},         {0x1474, 0xFFFFFFFF}, {0x14EC, 7},         {0x14F0, 258},
+        {0x1508, 258}};
     for (const Word& word : words) {
         EXPECT_EQ(OutWord(word.offset), word.value) << std::hex << word.offset;
     }
@@ -129,8 +133,8 @@ TEST_F(DevmodeCall, DefaultsFollowTheLocaleAndTheColourOfThePublicDevmode) {
 
 TEST_F(DevmodeCall, EveryModeNeedsAnOutputBlock) {
     param.pOEMDMOut = nullptr;
-    for (auto handler : {&SetPrivateDevmodeDefaults, &ConvertPrivateDevmode,
-                         &MergePrivateDevmode}) {
+    for (auto handler :
+         {&SetPrivateDevmodeDefaults, &ConvertPrivateDevmode, &MergePrivateDevmode}) {
         SetLastError(0);
         EXPECT_FALSE(handler(param));
         EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);

@@ -1,3 +1,5 @@
+#include "settings/system_queries.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,7 +13,6 @@
 #include "settings/print_processor.h"
 #include "settings/printer_queries.h"
 #include "settings/private_devmode.h"
-#include "settings/system_queries.h"
 #include "settings/text_checks.h"
 #include "unidrv/device.h"
 #include "world.h"
@@ -109,15 +110,19 @@ TEST(PrinterQueries, PortKindIsTheFirstPatternTheUpperCasedPortContains) {
     const struct {
         std::u16string port;
         PortKind kind;
-    } cases[] = {{u"\\\\server\\queue", kPortUnknown}, {u"NE00:", kPortUnknown},
-                 {u"usb001", kPortUsb},               {u"LPT2:,LPT1:", kPortLpt1},
-                 {u"lpt3:", kPortLpt3},               {u"DOT4_001", kPortDot4},
+    } cases[] = {{u"\\\\server\\queue", kPortUnknown},
+                 {u"NE00:", kPortUnknown},
+                 {u"usb001", kPortUsb},
+                 {u"LPT2:,LPT1:", kPortLpt1},
+                 {u"lpt3:", kPortLpt3},
+                 {u"DOT4_001", kPortDot4},
                  {u"file:", kPortFile}};
     for (const auto& test : cases) {
         sim::ResetWorld();
         AddPrinter(u"P").portName = test.port;
         HANDLE printer = OpenForUse(u"P");
-        EXPECT_EQ(GetPortKind(printer), test.kind) << std::string(test.port.begin(), test.port.end());
+        EXPECT_EQ(GetPortKind(printer), test.kind)
+            << std::string(test.port.begin(), test.port.end());
         ClosePrinter(printer);
     }
     EXPECT_EQ(GetPortKind(nullptr), kPortUnknown);
@@ -128,8 +133,11 @@ TEST(SystemQueries, OperatingSystemKinds) {
     const struct {
         DWORD major, minor;
         OsKind kind;
-    } cases[] = {{5, 0, kOsVersion50}, {5, 1, kOsVersion51}, {5, 2, kOsVersion52},
-                 {6, 1, kOsOther},     {5, 3, kOsOther}};
+    } cases[] = {{5, 0, kOsVersion50},
+                 {5, 1, kOsVersion51},
+                 {5, 2, kOsVersion52},
+                 {6, 1, kOsOther},
+                 {5, 3, kOsOther}};
     for (const auto& test : cases) {
         sim::TheWorld().version.major = test.major;
         sim::TheWorld().version.minor = test.minor;
@@ -188,9 +196,12 @@ TEST(LocaleQueries, JobDateKeepsTheLocaleOrderWithSlashesAndPadding) {
     const struct {
         std::u16string pattern;
         std::u16string expected;  // empty: fails
-    } cases[] = {{u"d.M.yyyy", u"07/03/2004"}, {u"yyyy-MM-dd", u"2004/03/07"},
-                 {u"M/d/yyyy", u"03/07/2004"}, {u"d.M.yy", u"07/03/04"},
-                 {u"MM/yyyy", u""},            {u"d.M.yyyy.M", u""}};
+    } cases[] = {{u"d.M.yyyy", u"07/03/2004"},
+                 {u"yyyy-MM-dd", u"2004/03/07"},
+                 {u"M/d/yyyy", u"03/07/2004"},
+                 {u"d.M.yy", u"07/03/04"},
+                 {u"MM/yyyy", u""},
+                 {u"d.M.yyyy.M", u""}};
     for (const auto& test : cases) {
         sim::TheWorld().locale.shortDatePattern = test.pattern;
         WCHAR* text = nullptr;

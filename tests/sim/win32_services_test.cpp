@@ -22,8 +22,9 @@ TEST(SimRegistry, CreateSetQueryWithTheSizeProtocolAndAccessRights) {
               ERROR_SUCCESS);
     ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\vendor\\driver", 0, KEY_QUERY_VALUE, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\vendor\\driver", 0, KEY_QUERY_VALUE, &key),
+        ERROR_SUCCESS);
     DWORD type = 0;
     DWORD size = 0;
     ASSERT_EQ(RegQueryValueExW(key, u"showjobstoragedlg", nullptr, &type, nullptr, &size),
@@ -78,8 +79,8 @@ TEST(SimSpooler, InformationBlocksFollowTheSizeQueryProtocol) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 
     DWORD count = 7;
-    EXPECT_FALSE(EnumPrintProcessorDatatypesW(nullptr, const_cast<WCHAR*>(u"winprint"), 1,
-                                              nullptr, 0, &needed, &count));
+    EXPECT_FALSE(EnumPrintProcessorDatatypesW(nullptr, const_cast<WCHAR*>(u"winprint"), 1, nullptr,
+                                              0, &needed, &count));
     EXPECT_EQ(count, 0u);  // a size query reports no data types
     block.assign(needed, 0);
     ASSERT_TRUE(EnumPrintProcessorDatatypesW(nullptr, const_cast<WCHAR*>(u"winprint"), 1,

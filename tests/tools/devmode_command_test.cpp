@@ -1,6 +1,5 @@
 // The devmode subcommand, run as a user runs it.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -109,8 +108,8 @@ TEST_F(DevmodeCommandTest, ShowRefusesTruncatedForeignAndOtherVersionBlobs) {
 TEST_F(DevmodeCommandTest, BadPublicJsonWritesNothing) {
     for (const char* json : {R"({"dmBogus": 1})", R"({"dmCopies": 40000})", R"([1])", "{"}) {
         WriteFile("public.json", json);
-        const RunResult result = RunTool("devmode default --public-json " +
-                                         PathOf("public.json") + " -o " + PathOf("dm.bin"));
+        const RunResult result = RunTool("devmode default --public-json " + PathOf("public.json") +
+                                         " -o " + PathOf("dm.bin"));
         EXPECT_EQ(result.status, 2) << json;
         EXPECT_NE(result.output.find("public.json: "), std::string::npos) << result.output;
         EXPECT_FALSE(std::filesystem::exists(PathOf("dm.bin"))) << json;

@@ -193,9 +193,9 @@ int ShowDevmode(const std::string& path) {
     PrivateDevmode devmode;
     std::memcpy(&devmode, bytes.data(), sizeof devmode);
     if (devmode.dwSignature != kPrivateDevmodeSignature) {
-        std::cerr << "xlrender devmode show: " << path << ": signature " << Hex(devmode.dwSignature, 8)
-                  << " is not KZUI (" << Hex(kPrivateDevmodeSignature, 8)
-                  << "); not this plug-in's private devmode\n";
+        std::cerr << "xlrender devmode show: " << path << ": signature "
+                  << Hex(devmode.dwSignature, 8) << " is not KZUI ("
+                  << Hex(kPrivateDevmodeSignature, 8) << "); not this plug-in's private devmode\n";
         return kExitBadInput;
     }
     if (devmode.dwVersion != kPrivateDevmodeVersion) {
@@ -213,7 +213,8 @@ bool WriteFileWhole(const std::string& path, const void* bytes, std::size_t size
     const std::string temporary = path + ".partial";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file || !file.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size)) ||
+        if (!file ||
+            !file.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size)) ||
             !file.flush()) {
             error = "cannot write the file";
             std::filesystem::remove(temporary);

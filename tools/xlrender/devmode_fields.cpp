@@ -7,10 +7,10 @@ namespace {
 
 #define FIELD(member, kind) \
     DevmodeField { #member, offsetof(PrivateDevmode, member), sizeof(PrivateDevmode::member), kind }
-#define PAIR(member, label)                                                                  \
+#define PAIR(member, label)                                                                   \
     DevmodeField{label ".Source", offsetof(PrivateDevmode, member), 4, FieldKind::kUnsigned}, \
-        DevmodeField {                                                                       \
-        label ".Media", offsetof(PrivateDevmode, member) + 4, 4, FieldKind::kUnsigned        \
+        DevmodeField {                                                                        \
+        label ".Media", offsetof(PrivateDevmode, member) + 4, 4, FieldKind::kUnsigned         \
     }
 
 constexpr DevmodeField kFields[] = {

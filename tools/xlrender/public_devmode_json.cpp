@@ -1,7 +1,6 @@
 #include "public_devmode_json.h"
 
 #include <limits>
-
 #include <nlohmann/json.hpp>
 
 namespace xlrender::tool {
@@ -18,25 +17,30 @@ struct WordMember {
     DWORD DEVMODEW::*member;
 };
 
-constexpr ShortMember kShortMembers[] = {
-    {"dmOrientation", &DEVMODEW::dmOrientation},   {"dmPaperSize", &DEVMODEW::dmPaperSize},
-    {"dmPaperLength", &DEVMODEW::dmPaperLength},   {"dmPaperWidth", &DEVMODEW::dmPaperWidth},
-    {"dmScale", &DEVMODEW::dmScale},               {"dmCopies", &DEVMODEW::dmCopies},
-    {"dmDefaultSource", &DEVMODEW::dmDefaultSource}, {"dmPrintQuality", &DEVMODEW::dmPrintQuality},
-    {"dmColor", &DEVMODEW::dmColor},               {"dmDuplex", &DEVMODEW::dmDuplex},
-    {"dmYResolution", &DEVMODEW::dmYResolution},   {"dmTTOption", &DEVMODEW::dmTTOption},
-    {"dmCollate", &DEVMODEW::dmCollate}};
+constexpr ShortMember kShortMembers[] = {{"dmOrientation", &DEVMODEW::dmOrientation},
+                                         {"dmPaperSize", &DEVMODEW::dmPaperSize},
+                                         {"dmPaperLength", &DEVMODEW::dmPaperLength},
+                                         {"dmPaperWidth", &DEVMODEW::dmPaperWidth},
+                                         {"dmScale", &DEVMODEW::dmScale},
+                                         {"dmCopies", &DEVMODEW::dmCopies},
+                                         {"dmDefaultSource", &DEVMODEW::dmDefaultSource},
+                                         {"dmPrintQuality", &DEVMODEW::dmPrintQuality},
+                                         {"dmColor", &DEVMODEW::dmColor},
+                                         {"dmDuplex", &DEVMODEW::dmDuplex},
+                                         {"dmYResolution", &DEVMODEW::dmYResolution},
+                                         {"dmTTOption", &DEVMODEW::dmTTOption},
+                                         {"dmCollate", &DEVMODEW::dmCollate}};
 constexpr WordMember kWordMembers[] = {
-    {"dmFields", &DEVMODEW::dmFields},         {"dmNup", &DEVMODEW::dmNup},
-    {"dmICMMethod", &DEVMODEW::dmICMMethod},   {"dmICMIntent", &DEVMODEW::dmICMIntent},
-    {"dmMediaType", &DEVMODEW::dmMediaType},   {"dmDitherType", &DEVMODEW::dmDitherType}};
+    {"dmFields", &DEVMODEW::dmFields},       {"dmNup", &DEVMODEW::dmNup},
+    {"dmICMMethod", &DEVMODEW::dmICMMethod}, {"dmICMIntent", &DEVMODEW::dmICMIntent},
+    {"dmMediaType", &DEVMODEW::dmMediaType}, {"dmDitherType", &DEVMODEW::dmDitherType}};
 
 bool IntegerIn(const nlohmann::json& value, long long low, long long high, long long& out) {
     if (!value.is_number_integer()) {
         return false;
     }
-    out = value.is_number_unsigned() && value.get<unsigned long long>() >
-                                            static_cast<unsigned long long>(high)
+    out = value.is_number_unsigned() &&
+                  value.get<unsigned long long>() > static_cast<unsigned long long>(high)
               ? high + 1
               : value.get<long long>();
     return out >= low && out <= high;
