@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "locale_state.h"
+#include "registry_state.h"
+#include "spooler_state.h"
+#include "os_version_state.h"
 #include "platform/win32_api.h"
 #include "win32/clock_state.h"
 #include "win32/uuid_state.h"
@@ -28,8 +32,14 @@ struct HeapControl {
 
 struct World {
     HeapControl heap;
-    // Module handles the world knows, with their full file names.
-    std::map<HMODULE, std::u16string> moduleFiles;
+    LocaleState locale;
+    SpoolerState spooler;
+    RegistryState registry;
+    VersionState version;
+    // Module handles the world knows, with their full file names. The null handle names the
+    // host process's executable, as GetModuleFileNameW(nullptr, ...) reports it.
+    std::map<HMODULE, std::u16string> moduleFiles = {
+        {nullptr, u"C:\\Windows\\System32\\spoolsv.exe"}};
     // Calls that reached Unidrv's recorded DDI functions and the engine, in order.
     std::vector<RecordedCall> ddiCalls;
     // What each recorded function answers, by name; TRUE when not listed.

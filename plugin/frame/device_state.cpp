@@ -5,6 +5,7 @@
 #include "frame/hook_table.h"
 #include "frame/oem_pdev.h"
 #include "platform/memory.h"
+#include "settings/job_settings.h"
 
 namespace xlrender {
 namespace {
@@ -35,7 +36,7 @@ HRESULT FailEnable(DEVOBJ* device, OemPdev* pdev, DWORD lastError) {
 
 }  // namespace
 
-HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* /*gdiInfo*/,
+HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* gdiInfo,
                           const DRVENABLEDATA* unidrvFunctions, PDEVOEM* result) {
     if (device == nullptr || unidrvFunctions == nullptr ||
         (unidrvFunctions->c != 0 && unidrvFunctions->pdrvfn == nullptr) || result == nullptr) {
@@ -50,12 +51,19 @@ HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* /
         return FailEnable(device, pdev, ERROR_INVALID_DATA);
     }
     pdev->DriverHelper = helper;
+    const FeatureSource features{device, helper};
+    // Neither read is essential: a device context without them prints with their defaults.
+    ReadDevmodeFeatures(features);
+    ReadJobFeatures(features, pdev->JobSettings);
     CaptureUnidrvHooks(*unidrvFunctions, *pdev);
     pdev->PageCount = 0;
     pdev->JobDataType = kJobDataTypeUnknown;
     pdev->JobId = 0;
     // The manual-duplex dialog is offered once per device context.
     pdev->DuplexDialogPending = 1;
+    if (!ReadDeviceFeatures(features, gdiInfo, pdev->JobSettings)) {
+        return FailEnable(device, pdev, ERROR_SUCCESS);  // the reason is already set
+    }
     *result = pdev;
     return S_OK;
 }
@@ -73,6 +81,7 @@ void CarryOverDeviceState(DEVOBJ* oldDevice, DEVOBJ* newDevice) {
     std::memcpy(to->JobStorageUserName, from->JobStorageUserName, sizeof to->JobStorageUserName);
     std::memcpy(to->JobStorageJobName, from->JobStorageJobName, sizeof to->JobStorageJobName);
     to->PageWatermarkState = from->PageWatermarkState;
+    CopyJobSettings(from->JobSettings, to->JobSettings);
 }
 
 void DisableDeviceState(DEVOBJ* device) {

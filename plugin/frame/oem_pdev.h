@@ -7,6 +7,7 @@
 #include "fonts/page_watermark_state.h"
 #include "frame/hook_table.h"
 #include "platform/win32_api.h"
+#include "settings/job_settings.h"
 
 namespace xlrender {
 
@@ -34,6 +35,7 @@ struct OemPdev {
     DWORD JobStorageDialogShown;
     DWORD DuplexDialogPending;
     WCHAR DocName[kDocNameUnits];
+    ::xlrender::JobSettings JobSettings;
 };
 
 static_assert(std::is_trivially_copyable_v<OemPdev>);

@@ -1,6 +1,9 @@
 #include "frame/private_devmode_dispatch.h"
 
 #include "settings/devmode_identity.h"
+#include "settings/private_devmode_defaults.h"
+#include "settings/private_devmode_merge.h"
+#include "settings/resolution_override.h"
 
 namespace xlrender {
 namespace {
@@ -36,8 +39,17 @@ HRESULT DispatchPrivateDevmode(DWORD mode, OEMDMPARAM* parameters) {
     if (parameters->cbBufSize < kPrivateDevmodeSize) {
         return E_FAIL;
     }
-    // Defaulting, converting and merging arrive with the private devmode layout.
-    return E_FAIL;
+    bool succeeded = false;
+    switch (mode) {
+        case OEMDM_DEFAULT:
+            return SetPrivateDevmodeDefaults(*parameters) ? S_OK : E_FAIL;
+        case OEMDM_CONVERT: succeeded = ConvertPrivateDevmode(*parameters); break;
+        case OEMDM_MERGE: succeeded = MergePrivateDevmode(*parameters); break;
+        default: return E_FAIL;
+    }
+    // The public resolution follows the private one whether or not the block came through.
+    ApplyResolutionOverride(*parameters);
+    return succeeded ? S_OK : E_FAIL;
 }
 
 }  // namespace xlrender

@@ -14,7 +14,11 @@
 #include "platform/linux/com.h"
 #include "platform/linux/ddi.h"
 #include "platform/linux/kernel32.h"
+#include "platform/linux/locale.h"
+#include "platform/linux/os_version.h"
+#include "platform/linux/registry.h"
 #include "platform/linux/rpc.h"
+#include "platform/linux/spooler.h"
 #include "platform/linux/time.h"
 #include "platform/linux/version.h"
 #define XLR_TEXT(literal) u##literal

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "win32/text_delivery.h"
 #include "world.h"
 
 namespace {
@@ -176,22 +177,6 @@ bool DecodeUtf8(const unsigned char* bytes, std::size_t count, bool strict,
     return true;
 }
 
-// Copies a result into the caller's buffer with the Win32 size-query protocol.
-template <typename Unit>
-int Deliver(const std::basic_string<Unit>& result, Unit* out, int outUnits) {
-    if (outUnits == 0) {
-        SetLastError(ERROR_SUCCESS);
-        return static_cast<int>(result.size());
-    }
-    if (static_cast<std::size_t>(outUnits) < result.size()) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    std::memcpy(out, result.data(), result.size() * sizeof(Unit));
-    SetLastError(ERROR_SUCCESS);
-    return static_cast<int>(result.size());
-}
-
 char16_t UpperCase(char16_t unit) {
     if ((unit >= u'a' && unit <= u'z') || (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7)) {
         return unit - 0x20;
@@ -257,7 +242,7 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return Deliver(result, lpMultiByteStr, cbMultiByte);
+    return sim::DeliverText(result, lpMultiByteStr, cbMultiByte);
 }
 
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr,
@@ -284,7 +269,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteSt
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return Deliver(result, lpWideCharStr, cchWideChar);
+    return sim::DeliverText(result, lpWideCharStr, cchWideChar);
 }
 
 DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength) {

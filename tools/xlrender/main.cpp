@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     AddInfoCommand(app, work);
     AddPrintCommand(app, work);
     AddDumpCommand(app, work);
+    AddDevmodeCommand(app, work);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,73 @@
+// The simulated print spooler: printers with their drivers and capabilities, jobs, print
+// processors, and the printer handles the plug-in holds.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32_api.h"
+
+namespace sim {
+
+struct PrinterDescription {
+    std::u16string name;
+    std::u16string serverName;  // empty for a local printer
+    std::u16string portName = u"LPT1:";
+    std::u16string driverName = u"XL Render Test Driver";
+    std::u16string printProcessor = u"winprint";
+    std::u16string datatype = u"RAW";
+    DWORD attributes = 0;
+    // DRIVER_INFO_3W
+    DWORD driverVersion = 3;
+    std::u16string environment = u"Windows x64";
+    std::u16string driverPath = u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\UNIDRV.DLL";
+    std::u16string dataFile;
+    std::u16string configFile;
+    std::u16string helpFile;
+    std::vector<std::u16string> dependentFiles;
+    // Delivers the dependent-file list last in the block and without its closing zeros, as a
+    // broken spooler or driver package could.
+    bool dependentFilesUnterminated = false;
+    std::u16string monitorName;
+    std::u16string defaultDataType = u"RAW";
+    // DeviceCapabilitiesW answers.
+    std::vector<WORD> papers;
+    std::vector<std::u16string> paperNames;
+    std::vector<DWORD> mediaTypes;
+    std::vector<std::u16string> mediaTypeNames;
+};
+
+struct JobDescription {
+    DWORD id = 0;
+    std::u16string printerName;
+    std::u16string machineName = u"\\\\WORKSTATION";
+    std::u16string userName = u"user";
+    std::u16string document = u"document";
+    std::u16string datatype = u"RAW";
+    std::u16string printProcessor = u"winprint";
+    std::u16string driverName;
+    SYSTEMTIME submitted{};
+    DWORD totalPages = 0;
+    DWORD size = 0;
+};
+
+struct OpenPrinterHandle {
+    std::u16string printerName;
+    ACCESS_MASK access = 0;
+};
+
+struct SpoolerState {
+    std::vector<PrinterDescription> printers;
+    std::vector<JobDescription> jobs;
+    // The data types each print processor supports, by processor name.
+    std::map<std::u16string, std::vector<std::u16string>> processorDatatypes = {
+        {u"winprint", {u"RAW", u"NT EMF 1.008", u"TEXT"}}};
+    // An ordinary user may use printers but not administer them.
+    bool userIsAdministrator = false;
+    std::map<HANDLE, OpenPrinterHandle> openHandles;
+    std::size_t nextHandle = 0x1000;
+};
+
+}  // namespace sim
