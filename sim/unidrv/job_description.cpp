@@ -250,8 +250,8 @@ std::vector<PrinterCommand> ReadCommands(const json& value, const std::string& p
     return commands;
 }
 
-void ReadPrinterDescription(const json& value, const std::string& path,
-                            PrinterDescription& description) {
+void ReadPrinterCommands(const json& value, const std::string& path,
+                            PrinterCommands& description) {
     Fields fields(value, path);
     const std::pair<const char*, std::vector<PrinterCommand>*> lists[] = {
         {"jobStart", &description.jobStart},
@@ -326,8 +326,8 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
     }
     fields.Bool("banded", job.banded);
     fields.Number("bandHeight", job.bandHeight, 1, kMaxBandHeight);
-    if (const json* description = fields.Find("printerDescription")) {
-        ReadPrinterDescription(*description, "/printerDescription", job.printerDescription);
+    if (const json* description = fields.Find("printerCommands")) {
+        ReadPrinterCommands(*description, "/printerCommands", job.printerCommands);
     }
     const json* pages = fields.Find("pages");
     fields.Done();

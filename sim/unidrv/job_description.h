@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "unidrv/printer_description.h"
+#include "unidrv/printer_commands.h"
 
 namespace sim::unidrv {
 
@@ -73,7 +73,7 @@ struct JobDescription {
     JobSpec job;
     bool banded = false;
     int bandHeight = 512;  // device pixels per band when banded
-    PrinterDescription printerDescription = DefaultPrinterDescription();
+    PrinterCommands printerCommands = DefaultPrinterCommands();
     std::vector<PageDescription> pages;
 };
 

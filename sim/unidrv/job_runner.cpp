@@ -266,7 +266,7 @@ private:
     }
 
     bool EnableDevice(std::string& failure) {
-        session_ = std::make_unique<UnidrvSession>(plugin_, *device_, job_.printerDescription,
+        session_ = std::make_unique<UnidrvSession>(plugin_, *device_, job_.printerCommands,
                                                    page_, job_.bandHeight);
         GDIINFO gdiInfo = session_->GdiInfo();
         DEVINFO devInfo{};

@@ -106,7 +106,7 @@ DRVFN Entry(ULONG index, Function* function) {
 }  // namespace
 
 UnidrvSession::UnidrvSession(IPrintOemUni& plugin, Device& device,
-                             const PrinterDescription& description, const PageSetup& page,
+                             const PrinterCommands& description, const PageSetup& page,
                              int bandHeight)
     : plugin_(plugin),
       device_(device),

@@ -9,7 +9,7 @@
 #include "platform/win32_api.h"
 #include "unidrv/device.h"
 #include "unidrv/paper.h"
-#include "unidrv/printer_description.h"
+#include "unidrv/printer_commands.h"
 
 namespace sim::unidrv {
 
@@ -28,7 +28,7 @@ struct PageSetup {
 
 class UnidrvSession {
 public:
-    UnidrvSession(IPrintOemUni& plugin, Device& device, const PrinterDescription& description,
+    UnidrvSession(IPrintOemUni& plugin, Device& device, const PrinterCommands& description,
                   const PageSetup& page, int bandHeight);
     ~UnidrvSession();
     UnidrvSession(const UnidrvSession&) = delete;
@@ -61,7 +61,7 @@ private:
 
     IPrintOemUni& plugin_;
     Device& device_;
-    const PrinterDescription& description_;
+    const PrinterCommands& description_;
     PageSetup page_;
     LONG bandHeight_;
     LONG bandTop_ = 0;

@@ -25,7 +25,7 @@ TEST(JobDescription, DefaultsFillEverythingNotGiven) {
     EXPECT_EQ(job.publicDevmode.paper, "A4");
     EXPECT_EQ(job.publicDevmode.copies, 1);
     EXPECT_FALSE(job.banded);
-    EXPECT_EQ(job.printerDescription.jobStart, DefaultPrinterDescription().jobStart);
+    EXPECT_EQ(job.printerCommands.jobStart, DefaultPrinterCommands().jobStart);
     ASSERT_EQ(job.pages.size(), 1u);
 }
 
@@ -37,7 +37,7 @@ TEST(JobDescription, ReadsContentOptionsAndCommands) {
                         "collate": false, "duplex": "long-edge", "color": "color"},
       "job": {"id": 9, "document": "Report", "dataType": "RAW"},
       "banded": true, "bandHeight": 100,
-      "printerDescription": {"pageEnd": ["EndPage", "pjl @PJL COMMENT x", "callback 7"]},
+      "printerCommands": {"pageEnd": ["EndPage", "pjl @PJL COMMENT x", "callback 7"]},
       "pages": [{"content": [
         {"image": "photo.png", "at": {"x": 1, "y": 2, "width": 30, "height": 20},
          "clip": {"x": 1, "y": 2, "width": 10, "height": 10}},
@@ -48,9 +48,9 @@ TEST(JobDescription, ReadsContentOptionsAndCommands) {
     EXPECT_EQ(job.publicDevmode.copies, 3);
     EXPECT_EQ(job.job.dataType, "RAW");
     EXPECT_TRUE(job.banded);
-    ASSERT_EQ(job.printerDescription.pageEnd.size(), 3u);
-    EXPECT_EQ(job.printerDescription.pageEnd[1].text, "@PJL COMMENT x");
-    EXPECT_EQ(job.printerDescription.pageEnd[2].callbackId, 7u);
+    ASSERT_EQ(job.printerCommands.pageEnd.size(), 3u);
+    EXPECT_EQ(job.printerCommands.pageEnd[1].text, "@PJL COMMENT x");
+    EXPECT_EQ(job.printerCommands.pageEnd[2].callbackId, 7u);
     const auto& image = std::get<ImageContent>(job.pages[0].content[0]);
     EXPECT_EQ(image.file, "/jobs/photo.png");
     ASSERT_TRUE(image.clip.has_value());
@@ -76,8 +76,8 @@ TEST(JobDescription, BadInputNamesItsPath) {
     EXPECT_EQ(ErrorOf(R"({"pages": [{"content": [{"fill": "#000000",
               "at": {"x": 100, "y": 0, "width": 111, "height": 5}}]}]})"),
               "/pages/0/content/0/at: lies outside the A4 page (210 x 297 mm)");
-    EXPECT_EQ(ErrorOf(R"({"printerDescription": {"jobStart": ["callback x"]}, "pages": [{}]})"),
-              "/printerDescription/jobStart/0: expected a printer command (\"uel\", "
+    EXPECT_EQ(ErrorOf(R"({"printerCommands": {"jobStart": ["callback x"]}, "pages": [{}]})"),
+              "/printerCommands/jobStart/0: expected a printer command (\"uel\", "
               "\"pjl @PJL ...\", \"callback N\", \"stream-header\", or a framing operator)");
     EXPECT_EQ(ErrorOf(R"({"pages": [{"content": [{"at": {"x": 0, "y": 0, "width": 1,
               "height": 1}}]}]})"),

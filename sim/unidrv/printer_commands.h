@@ -30,7 +30,7 @@ struct PrinterCommand {
     bool operator==(const PrinterCommand&) const = default;
 };
 
-struct PrinterDescription {
+struct PrinterCommands {
     std::vector<PrinterCommand> jobStart;
     std::vector<PrinterCommand> pageStart;
     std::vector<PrinterCommand> pageEnd;
@@ -38,7 +38,7 @@ struct PrinterDescription {
 };
 
 // The description shipped for this printer family.
-PrinterDescription DefaultPrinterDescription();
+PrinterCommands DefaultPrinterCommands();
 
 // Reads one command as job files spell it ("uel", "callback 4", "pjl @PJL ...", "BeginPage",
 // ...); empty when the text names no command.

@@ -1,4 +1,4 @@
-#include "unidrv/printer_description.h"
+#include "unidrv/printer_commands.h"
 
 #include <array>
 #include <charconv>
@@ -31,8 +31,8 @@ PrinterCommand Pjl(std::string text) { return {Kind::kPjlLine, std::move(text), 
 
 }  // namespace
 
-PrinterDescription DefaultPrinterDescription() {
-    PrinterDescription description;
+PrinterCommands DefaultPrinterCommands() {
+    PrinterCommands description;
     description.jobStart = {Named(Kind::kUniversalExit), Callback(1), Callback(5), Callback(3),
                             Callback(4), Callback(8), Callback(10), Callback(13),
                             Pjl("@PJL ENTER LANGUAGE=PCLXL"), Named(Kind::kStreamHeader),
