@@ -1,6 +1,7 @@
 #include "unidrv/job_description.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -181,11 +182,70 @@ PageContent ReadContent(const json& value, const std::string& path,
                        ReadColour(colour, fields.PathOf("fill"))};
 }
 
+void ReadFileVersion(Fields& fields, const char* key, std::uint16_t (&version)[4]) {
+    std::string text;
+    fields.String(key, text);
+    if (text.empty()) {
+        return;
+    }
+    unsigned parts[4] = {};
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u%c", &parts[0], &parts[1], &parts[2], &parts[3],
+                    &end) != 4 ||
+        std::any_of(std::begin(parts), std::end(parts), [](unsigned p) { return p > 0xFFFF; })) {
+        throw JobFileError(fields.PathOf(key), "expected four numbers 0-65535 as a.b.c.d");
+    }
+    for (int i = 0; i < 4; ++i) {
+        version[i] = static_cast<std::uint16_t>(parts[i]);
+    }
+}
+
+DriverFile ReadDriverFile(const json& value, const std::string& path) {
+    DriverFile file;
+    Fields fields(value, path);
+    fields.String("path", file.path);
+    ReadFileVersion(fields, "version", file.version);
+    fields.Done();
+    if (file.path.empty()) {
+        throw JobFileError(fields.PathOf("path"), "must name the file");
+    }
+    return file;
+}
+
+MediaTypeSpec ReadMediaType(const json& value, const std::string& path) {
+    MediaTypeSpec media;
+    Fields fields(value, path);
+    fields.Number("id", media.id, 0, 0xFFFFFFFFLL);
+    fields.String("name", media.name);
+    fields.Done();
+    return media;
+}
+
+template <typename Item, typename Reader>
+std::vector<Item> ReadList(const json& value, const std::string& path, Reader read) {
+    std::vector<Item> items;
+    for (std::size_t i = 0; i < ArrayAt(value, path).size(); ++i) {
+        items.push_back(read(value[i], Child(path, i)));
+    }
+    return items;
+}
+
 void ReadPrinter(const json& value, const std::string& path, PrinterSpec& printer) {
     Fields fields(value, path);
     fields.String("name", printer.name);
     fields.String("port", printer.port);
     fields.String("printProcessor", printer.printProcessor);
+    fields.Number("attributes", printer.attributes, 0, 0xFFFFFFFFLL);
+    fields.String("driverPath", printer.driverPath);
+    ReadFileVersion(fields, "driverVersion", printer.driverVersion);
+    if (const json* files = fields.Find("dependentFiles")) {
+        printer.dependentFiles =
+            ReadList<DriverFile>(*files, fields.PathOf("dependentFiles"), ReadDriverFile);
+    }
+    if (const json* media = fields.Find("mediaTypes")) {
+        printer.mediaTypes =
+            ReadList<MediaTypeSpec>(*media, fields.PathOf("mediaTypes"), ReadMediaType);
+    }
     fields.Number("resolution", printer.resolution, 150, 1200);
     fields.Real("marginMm", printer.marginMm, 0.0, 50.0);
     if (const json* papers = fields.Find("papers")) {
@@ -226,12 +286,80 @@ void ReadPublicDevmode(const json& value, const std::string& path, PublicDevmode
     fields.Done();
 }
 
+Timestamp ReadTimestamp(const std::string& text, const std::string& path) {
+    Timestamp time;
+    char zone = 0;
+    char end = 0;
+    const int read = std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%c", &time.year,
+                                 &time.month, &time.day, &time.hour, &time.minute, &time.second,
+                                 &zone, &end);
+    const bool valid = read == 7 && zone == 'Z' && time.year >= 1601 && time.year <= 30827 &&
+                       time.month >= 1 && time.month <= 12 && time.day >= 1 && time.day <= 31 &&
+                       time.hour <= 23 && time.minute <= 59 && time.second <= 59 &&
+                       time.hour >= 0 && time.minute >= 0 && time.second >= 0;
+    if (!valid) {
+        throw JobFileError(path, "expected a UTC time as YYYY-MM-DDTHH:MM:SSZ");
+    }
+    return time;
+}
+
 void ReadJob(const json& value, const std::string& path, JobSpec& job) {
     Fields fields(value, path);
     fields.Number("id", job.id, 0, 0xFFFFFFFFLL);
     fields.String("document", job.document);
     fields.String("dataType", job.dataType);
+    fields.String("user", job.user);
+    fields.String("machine", job.machine);
+    std::string submitted;
+    fields.String("submitted", submitted);
     fields.Done();
+    if (!submitted.empty()) {
+        job.submitted = ReadTimestamp(submitted, fields.PathOf("submitted"));
+    }
+}
+
+void ReadSystem(const json& value, const std::string& path, SystemSpec& system) {
+    Fields fields(value, path);
+    fields.String("country", system.country);
+    fields.Number("uiLanguage", system.uiLanguage, 0, 0xFFFF);
+    fields.String("shortDate", system.shortDate);
+    std::string os = std::to_string(system.osMajor) + "." + std::to_string(system.osMinor);
+    fields.String("osVersion", os);
+    fields.String("productName", system.productName);
+    fields.String("domain", system.domain);
+    fields.Number("timeZoneBias", system.timeZoneBias, -24 * 60, 24 * 60);
+    fields.Done();
+    char end = 0;
+    if (std::sscanf(os.c_str(), "%d.%d%c", &system.osMajor, &system.osMinor, &end) != 2 ||
+        system.osMajor < 0 || system.osMinor < 0) {
+        throw JobFileError(fields.PathOf("osVersion"), "expected MAJOR.MINOR, such as 5.1");
+    }
+    if (system.country.empty() ||
+        system.country.find_first_not_of("0123456789") != std::string::npos) {
+        throw JobFileError(fields.PathOf("country"), "expected the country's dialling code");
+    }
+}
+
+std::vector<PrivateDevmodeSetting> ReadPrivateDevmode(const json& value,
+                                                      const std::string& path) {
+    if (!value.is_object()) {
+        throw JobFileError(path, "expected an object of private devmode field names and values");
+    }
+    std::vector<PrivateDevmodeSetting> settings;
+    for (const auto& [name, item] : value.items()) {
+        PrivateDevmodeSetting setting{Child(path, name), name, 0LL};
+        if (item.is_number_integer()) {
+            setting.value = item.get<long long>();
+        } else if (item.is_number()) {
+            setting.value = item.get<double>();
+        } else if (item.is_string()) {
+            setting.value = item.get<std::string>();
+        } else {
+            throw JobFileError(setting.path, "expected a number or a text");
+        }
+        settings.push_back(std::move(setting));
+    }
+    return settings;
 }
 
 std::vector<PrinterCommand> ReadCommands(const json& value, const std::string& path) {
@@ -321,8 +449,14 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
     if (const json* devmode = fields.Find("publicDevmode")) {
         ReadPublicDevmode(*devmode, "/publicDevmode", job.publicDevmode);
     }
+    if (const json* devmode = fields.Find("privateDevmode")) {
+        job.privateDevmode = ReadPrivateDevmode(*devmode, "/privateDevmode");
+    }
     if (const json* spec = fields.Find("job")) {
         ReadJob(*spec, "/job", job.job);
+    }
+    if (const json* system = fields.Find("system")) {
+        ReadSystem(*system, "/system", job.system);
     }
     fields.Bool("banded", job.banded);
     fields.Number("bandHeight", job.bandHeight, 1, kMaxBandHeight);

@@ -40,10 +40,26 @@ struct PageDescription {
     std::vector<PageContent> content;
 };
 
+// A file of the driver package, with the version its version resource reports.
+struct DriverFile {
+    std::string path;
+    std::uint16_t version[4] = {0, 0, 0, 0};
+};
+
+struct MediaTypeSpec {
+    std::uint32_t id = 0;
+    std::string name;
+};
+
 struct PrinterSpec {
     std::string name = "XL Laser 4100";
     std::string port = "USB001";
     std::string printProcessor = "ZQXPP041";
+    std::uint32_t attributes = 0;  // PRINTER_ATTRIBUTE_*
+    std::string driverPath = "C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\UNIDRV.DLL";
+    std::uint16_t driverVersion[4] = {6, 1, 7601, 17514};
+    std::vector<DriverFile> dependentFiles;
+    std::vector<MediaTypeSpec> mediaTypes;
     std::vector<std::string> papers;  // empty: every paper the stand-in knows
     int resolution = 600;             // dots per inch
     double marginMm = 4.2;            // unprintable border on every side
@@ -60,17 +76,51 @@ struct PublicDevmodeSpec {
     int defaultSource = 7;
 };
 
+// A moment in UTC.
+struct Timestamp {
+    int year = 2026;
+    int month = 1;
+    int day = 1;
+    int hour = 12;
+    int minute = 0;
+    int second = 0;
+};
+
 struct JobSpec {
     std::uint32_t id = 1;
     std::string document = "Untitled";
     std::string dataType = "NT EMF 1.008";
+    std::string user = "user";
+    std::string machine = "\\\\WORKSTATION";
+    Timestamp submitted;
+};
+
+// The machine the job is printed on.
+struct SystemSpec {
+    std::string country = "1";  // LOCALE_ICOUNTRY
+    int uiLanguage = 1033;      // LANGID of the user interface
+    std::string shortDate = "M/d/yyyy";
+    int osMajor = 5;
+    int osMinor = 1;
+    std::string productName;  // empty: no "ProductName" registry value
+    std::string domain;       // empty: no logon domain
+    int timeZoneBias = 0;     // minutes: UTC = local time + bias
+};
+
+// One private devmode field the job sets, by name, as the driver's user interface would.
+struct PrivateDevmodeSetting {
+    std::string path;  // JSON path, for messages
+    std::string name;
+    std::variant<long long, double, std::string> value;
 };
 
 struct JobDescription {
     PrinterSpec printer;
     std::map<std::string, std::string> features;
     PublicDevmodeSpec publicDevmode;
+    std::vector<PrivateDevmodeSetting> privateDevmode;
     JobSpec job;
+    SystemSpec system;
     bool banded = false;
     int bandHeight = 512;  // device pixels per band when banded
     PrinterCommands printerCommands = DefaultPrinterCommands();

@@ -1,11 +1,17 @@
 #include "unidrv/job_runner.h"
 
+#include <algorithm>
 #include <cmath>
+#include <strings.h>
+#include <optional>
 #include <memory>
 #include <vector>
 
 #include "platform/function_cast.h"
+#include "utf16.h"
 #include "unidrv/device.h"
+#include "unidrv/job_world.h"
+#include "unidrv/nup_layout.h"
 #include "unidrv/plugin_module.h"
 #include "unidrv/unidrv_session.h"
 
@@ -13,6 +19,7 @@ namespace sim::unidrv {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
+constexpr char kOwnPrintProcessor[] = "ZQXPP041";
 constexpr ULONG kColorOnColor = 3;
 constexpr ROP4 kSourceCopy = 0xCCCC;
 constexpr ROP4 kPatternCopy = 0xF0F0;
@@ -71,14 +78,6 @@ void FillPublicDevmode(const JobDescription& job, const PageSetup& page, DEVMODE
     }
 }
 
-std::u16string Widen(const std::string& text) {
-    std::u16string wide(text.size() + 1, u'\0');
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                          wide.data(), static_cast<int>(wide.size()));
-    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-    return wide;
-}
-
 // The plug-in's hook for a DDI function, or Unidrv's own when the plug-in hooks none: GDI calls
 // whichever the driver's table lists.
 class DdiFunctions {
@@ -117,14 +116,35 @@ SURFOBJ SurfaceFor(const BgrImage& image) {
     return surface;
 }
 
+// Where a logical page lands on the sheet: scaled by `scale`, then moved by the offset (device
+// pixels). One page per sheet is the identity.
+struct PagePlacement {
+    double scale = 1.0;
+    LONG left = 0;
+    LONG top = 0;
+};
+
+// The placement that fits a printable page into `slot`, centred, keeping its proportions.
+PagePlacement PlacementInSlot(const PageSetup& page, const RECTL& slot) {
+    const double slotWidth = slot.right - slot.left;
+    const double slotHeight = slot.bottom - slot.top;
+    const double scale = std::min(slotWidth / page.printableWidth(),
+                                  slotHeight / page.printableHeight());
+    return {scale, slot.left + static_cast<LONG>((slotWidth - page.printableWidth() * scale) / 2),
+            slot.top + static_cast<LONG>((slotHeight - page.printableHeight() * scale) / 2)};
+}
+
 class PagePainter {
 public:
     PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
                 const std::map<std::string, BgrImage>& images)
         : ddi_(ddi), device_(device), page_(page), images_(images) {}
 
-    // Draws every item of the page, each clipped to `band` and to its own clip.
-    bool Paint(const PageDescription& description, const RECTL& band) {
+    // Draws every item of the page where `placement` puts it, each clipped to `band` and to its
+    // own clip.
+    bool Paint(const PageDescription& description, const PagePlacement& placement,
+               const RECTL& band) {
+        placement_ = placement;
         for (const PageContent& item : description.content) {
             const bool drawn = std::visit([&](const auto& content) { return Draw(content, band); },
                                           item);
@@ -136,11 +156,17 @@ public:
     }
 
 private:
+    LONG Place(LONG pixels, LONG offset) const {
+        return offset + static_cast<LONG>(std::lround(pixels * placement_.scale));
+    }
+
     RECTL OnDevice(const PageRectangle& at) const {
         const LONG left = ToPixels(at.x, page_.resolution) - page_.marginPixels;
         const LONG top = ToPixels(at.y, page_.resolution) - page_.marginPixels;
-        return {left, top, left + ToPixels(at.width, page_.resolution),
-                top + ToPixels(at.height, page_.resolution)};
+        const LONG right = left + ToPixels(at.width, page_.resolution);
+        const LONG bottom = top + ToPixels(at.height, page_.resolution);
+        return {Place(left, placement_.left), Place(top, placement_.top),
+                Place(right, placement_.left), Place(bottom, placement_.top)};
     }
 
     static RECTL Intersect(const RECTL& a, const RECTL& b) {
@@ -191,14 +217,21 @@ private:
     SURFOBJ* device_;
     const PageSetup& page_;
     const std::map<std::string, BgrImage>& images_;
+    PagePlacement placement_;
+};
+
+// The logical pages of one sheet and where each goes.
+struct Sheet {
+    std::vector<std::pair<const PageDescription*, PagePlacement>> pages;
+    std::optional<SheetLayoutBlock> layoutEscape;  // sent by the driver's own print processor
 };
 
 // One job through one plug-in object, in Unidrv's order; each step names itself on failure.
 class JobPlayer {
 public:
     JobPlayer(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-              IPrintOemUni& plugin)
-        : job_(job), images_(images), plugin_(plugin), page_(PageSetupFor(job)) {}
+              const DriverSide& driver, IPrintOemUni& plugin)
+        : job_(job), images_(images), driver_(driver), plugin_(plugin), page_(PageSetupFor(job)) {}
 
     JobOutcome Play(const PageProgress& progress) {
         JobOutcome outcome;
@@ -211,6 +244,11 @@ public:
 
 private:
     bool Run(const PageProgress& progress, std::string& failure) {
+        std::u16string printerName = Utf16(job_.printer.name);
+        if (!OpenPrinterW(printerName.data(), &printer_, nullptr)) {
+            failure = "OpenPrinterW failed for the job's printer";
+            return false;
+        }
         sim::unidrv::DriverHelper helper;
         const bool done = Prepare(helper, failure) && Print(progress, failure);
         if (device_ && device_->devobj()->pdevOEM != nullptr) {
@@ -218,6 +256,7 @@ private:
             device_->devobj()->pdevOEM = nullptr;
         }
         plugin_.DisableDriver();
+        ClosePrinter(printer_);
         return done;
     }
 
@@ -244,13 +283,14 @@ private:
     bool PrepareDevmode(std::string& failure) {
         OEMDMPARAM parameters{};
         parameters.cbSize = sizeof parameters;
-        parameters.hPrinter = &printerHandle_;
+        parameters.hPrinter = printer_;
         parameters.hModule = &moduleHandle_;
         if (FAILED(plugin_.DevMode(OEMDM_SIZE, &parameters))) {
             failure = "DevMode(OEMDM_SIZE) failed";
             return false;
         }
         device_ = std::make_unique<Device>(parameters.cbBufSize);
+        device_->devobj()->hPrinter = printer_;
         FillPublicDevmode(job_, page_, device_->publicDevmode());
         for (const auto& [feature, option] : job_.features) {
             device_->SelectOption(feature, option);
@@ -262,6 +302,24 @@ private:
             failure = "DevMode(OEMDM_DEFAULT) failed";
             return false;
         }
+        if (driver_.privateDevmode.empty()) {
+            return true;
+        }
+        // The user interface's settings arrive as an input devmode merged into the defaults.
+        std::vector<BYTE> settings(device_->privateDevmode(),
+                                   device_->privateDevmode() + parameters.cbBufSize);
+        for (const DevmodePatch& patch : driver_.privateDevmode) {
+            if (patch.offset + patch.bytes.size() > settings.size()) {
+                failure = "a private devmode setting lies outside the private devmode";
+                return false;
+            }
+            std::copy(patch.bytes.begin(), patch.bytes.end(), settings.begin() + patch.offset);
+        }
+        parameters.pOEMDMIn = settings.data();
+        if (FAILED(plugin_.DevMode(OEMDM_MERGE, &parameters))) {
+            failure = "DevMode(OEMDM_MERGE) failed";
+            return false;
+        }
         return true;
     }
 
@@ -270,7 +328,7 @@ private:
                                                    page_, job_.bandHeight);
         GDIINFO gdiInfo = session_->GdiInfo();
         DEVINFO devInfo{};
-        std::u16string printerName = Widen(job_.printer.name);
+        std::u16string printerName = Utf16(job_.printer.name);
         PDEVOEM pdev = nullptr;
         if (FAILED(plugin_.EnablePDEV(device_->devobj(), printerName.data(), 0, nullptr,
                                       sizeof gdiInfo, &gdiInfo, sizeof devInfo, &devInfo,
@@ -283,28 +341,65 @@ private:
         return true;
     }
 
+    // The driver's own print processor plays journaled jobs: it lays out N-up sheets and tells
+    // the plug-in each sheet's layout. Anything else reaches the driver page by page.
+    bool OwnPrintProcessorPlays() const {
+        return strcasecmp(job_.job.dataType.c_str(), "RAW") != 0 &&
+               strcasecmp(job_.printer.printProcessor.c_str(), kOwnPrintProcessor) == 0;
+    }
+
+    std::vector<Sheet> PlanSheets() const {
+        const bool ownProcessor = OwnPrintProcessorPlays();
+        const std::size_t perSheet =
+            ownProcessor ? static_cast<std::size_t>(std::max(driver_.pagesPerSheet, 1)) : 1;
+        const std::size_t total = job_.pages.size();
+        std::vector<Sheet> sheets;
+        for (std::size_t first = 0; first < total; first += perSheet) {
+            Sheet sheet;
+            const SheetLayout layout =
+                LayOutSheet(static_cast<int>(perSheet), first / perSheet, total,
+                            page_.printableWidth(), page_.printableHeight(), page_.landscape);
+            for (const SheetSlot& slot : layout.slots) {
+                const PagePlacement placement =
+                    perSheet == 1 ? PagePlacement{} : PlacementInSlot(page_, slot.rectangle);
+                sheet.pages.emplace_back(&job_.pages[slot.pageNumber - 1], placement);
+            }
+            if (ownProcessor) {
+                sheet.layoutEscape = LayoutBlock(layout, total);
+            }
+            sheets.push_back(std::move(sheet));
+        }
+        return sheets;
+    }
+
     bool Print(const PageProgress& progress, std::string& failure) {
         const DdiFunctions ddi(pluginHooks_, *session_->functions());
         SURFOBJ* surface = device_->surface();
-        std::u16string documentName = Widen(job_.job.document);
+        std::u16string documentName = Utf16(job_.job.document);
         if (!ddi.Get<DdiStartDoc>(INDEX_DrvStartDoc)(surface, documentName.data(), job_.job.id)) {
             failure = "DrvStartDoc failed";
             return false;
         }
         PagePainter painter(ddi, surface, page_, images_);
-        for (std::size_t p = 0; p < job_.pages.size(); ++p) {
-            const std::string where = " on page " + std::to_string(p + 1);
+        const std::vector<Sheet> sheets = PlanSheets();
+        for (std::size_t s = 0; s < sheets.size(); ++s) {
+            const std::string where = " on sheet " + std::to_string(s + 1);
             if (!ddi.Get<DdiStartPage>(INDEX_DrvStartPage)(surface)) {
                 failure = "DrvStartPage failed" + where;
                 return false;
             }
-            if (!(job_.banded ? PrintBands(ddi, painter, job_.pages[p], failure)
-                              : PrintWhole(ddi, painter, job_.pages[p], failure))) {
+            if (sheets[s].layoutEscape) {
+                SheetLayoutBlock block = *sheets[s].layoutEscape;
+                ddi.Get<DdiEscape>(INDEX_DrvEscape)(surface, kSheetLayoutEscape, sizeof block,
+                                                    &block, 0, nullptr);
+            }
+            if (!(job_.banded ? PrintBands(ddi, painter, sheets[s], failure)
+                              : PrintWhole(ddi, painter, sheets[s], failure))) {
                 failure += where;
                 return false;
             }
             if (progress) {
-                progress(p + 1, job_.pages.size());
+                progress(s + 1, sheets.size());
             }
         }
         if (!ddi.Get<DdiEndDoc>(INDEX_DrvEndDoc)(surface, 0)) {
@@ -314,10 +409,19 @@ private:
         return true;
     }
 
-    bool PrintWhole(const DdiFunctions& ddi, PagePainter& painter, const PageDescription& page,
+    static bool PaintSheet(PagePainter& painter, const Sheet& sheet, const RECTL& band) {
+        for (const auto& [page, placement] : sheet.pages) {
+            if (!painter.Paint(*page, placement, band)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool PrintWhole(const DdiFunctions& ddi, PagePainter& painter, const Sheet& sheet,
                     std::string& failure) {
         const RECTL whole{0, 0, page_.printableWidth(), page_.printableHeight()};
-        if (!painter.Paint(page, whole)) {
+        if (!PaintSheet(painter, sheet, whole)) {
             failure = "drawing the page content failed";
             return false;
         }
@@ -328,7 +432,7 @@ private:
         return true;
     }
 
-    bool PrintBands(const DdiFunctions& ddi, PagePainter& painter, const PageDescription& page,
+    bool PrintBands(const DdiFunctions& ddi, PagePainter& painter, const Sheet& sheet,
                     std::string& failure) {
         SURFOBJ* surface = device_->surface();
         POINTL origin{};
@@ -337,7 +441,7 @@ private:
             return false;
         }
         while (origin.x != -1 || origin.y != -1) {
-            if (!painter.Paint(page, session_->CurrentBand())) {
+            if (!PaintSheet(painter, sheet, session_->CurrentBand())) {
                 failure = "drawing the page content failed";
                 return false;
             }
@@ -351,13 +455,14 @@ private:
 
     const JobDescription& job_;
     const std::map<std::string, BgrImage>& images_;
+    const DriverSide& driver_;
     IPrintOemUni& plugin_;
     PageSetup page_;
     DRVENABLEDATA pluginHooks_{};
     std::unique_ptr<Device> device_;
     std::unique_ptr<UnidrvSession> session_;
-    // Stand-ins for the spooler and module handles Unidrv passes with DevMode.
-    int printerHandle_ = 0;
+    HANDLE printer_ = nullptr;
+    // Stands in for the driver module handle Unidrv passes with DevMode.
     int moduleHandle_ = 0;
 };
 
@@ -384,7 +489,9 @@ std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job) {
 }
 
 JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-                  const std::string& modulePath, const PageProgress& progress) {
+                  const std::string& modulePath, const DriverSide& driver,
+                  const PageProgress& progress) {
+    DescribeJobToWorld(job, ResetWorld());
     JobOutcome outcome;
     std::string error;
     PluginModule module(modulePath, error);
@@ -397,7 +504,7 @@ JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImag
         outcome.failure = error;
         return outcome;
     }
-    outcome = JobPlayer(job, images, *plugin).Play(progress);
+    outcome = JobPlayer(job, images, driver, *plugin).Play(progress);
     plugin->Release();
     return outcome;
 }

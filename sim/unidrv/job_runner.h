@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "unidrv/image_file.h"
 #include "unidrv/job_description.h"
@@ -17,14 +18,29 @@ struct JobOutcome {
     std::string spool;    // everything written to the spool stream
 };
 
-// Called after each page with the page number (1-based) and the page count.
-using PageProgress = std::function<void(std::size_t page, std::size_t pages)>;
+// Called after each sheet with the sheet number (1-based) and the sheet count.
+using PageProgress = std::function<void(std::size_t sheet, std::size_t sheets)>;
+
+// Bytes of the private devmode that the driver's user interface set for this job.
+struct DevmodePatch {
+    std::size_t offset;
+    std::string bytes;
+};
+
+// What the driver's other components contribute: the user interface's private devmode
+// settings, and the N-up count the driver's print processor lays sheets out for.
+struct DriverSide {
+    std::vector<DevmodePatch> privateDevmode;
+    int pagesPerSheet = 1;
+};
 
 // The job's pictures, read before the plug-in runs so a bad file is a bad job, not a failed one.
 // Throws JobFileError naming the JSON path of the picture that cannot be read.
 std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job);
 
+// Resets the simulated world, describes the job to it and prints the job.
 JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-                  const std::string& modulePath, const PageProgress& progress = {});
+                  const std::string& modulePath, const DriverSide& driver = {},
+                  const PageProgress& progress = {});
 
 }  // namespace sim::unidrv

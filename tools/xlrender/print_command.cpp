@@ -8,6 +8,7 @@
 #include "command.h"
 #include "output_file.h"
 #include "pclxl_dump/spool_reader.h"
+#include "private_devmode_settings.h"
 #include "unidrv/job_runner.h"
 #include "unidrv/plugin_module.h"
 
@@ -34,8 +35,10 @@ int Print(const PrintOptions& options) {
     }
     sim::unidrv::JobDescription job;
     std::map<std::string, sim::unidrv::BgrImage> images;
+    sim::unidrv::DriverSide driver;
     try {
         job = sim::unidrv::ReadJobDescription(options.jobFile);
+        driver = DriverSideFor(job);
         images = sim::unidrv::ReadJobImages(job);
     } catch (const sim::unidrv::JobFileError& error) {
         std::cerr << "xlrender print: " << options.jobFile << ": " << error.what() << '\n';
@@ -44,14 +47,14 @@ int Print(const PrintOptions& options) {
     sim::unidrv::PageProgress progress;
     if (::isatty(STDERR_FILENO)) {
         progress = [](std::size_t page, std::size_t pages) {
-            std::cerr << "\rprinted page " << page << " of " << pages << std::flush;
+            std::cerr << "\rprinted sheet " << page << " of " << pages << std::flush;
             if (page == pages) {
                 std::cerr << '\n';
             }
         };
     }
     const sim::unidrv::JobOutcome outcome =
-        sim::unidrv::RunJob(job, images, options.modulePath, progress);
+        sim::unidrv::RunJob(job, images, options.modulePath, driver, progress);
     if (!outcome.succeeded) {
         std::cerr << "xlrender print: " << options.jobFile << ": the job failed: "
                   << outcome.failure << '\n';
