@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release preset and runs the main job: the plug-in module loaded as Unidrv loads it.
+# Builds the release preset and runs the main job: the example job printed through the plug-in
+# into a spool file, then that file's listing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-build/release/bin/xlrender info
+build/release/bin/xlrender print examples/demo.json -o build/demo.spl --dump
+echo "spool file: build/demo.spl"
