@@ -1,35 +1,14 @@
 // The xlrender program as a user runs it: output and exit statuses.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
+
+#include "support/run_tool.h"
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
-
-ToolRun RunTool(const std::string& arguments) {
-    const std::string command = std::string(XLRENDER_TOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ToolRun run{-1, {}};
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), read);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using xlrender::testing::RunTool;
+using xlrender::testing::ToolRun;
 
 TEST(XlrenderCommand, InfoShowsWhatTheModuleAnnounces) {
     const ToolRun run = RunTool("info");

@@ -9,29 +9,12 @@
 #include <iterator>
 #include <string>
 
+#include "support/run_tool.h"
+
 namespace {
 
-struct RunResult {
-    int status;
-    std::string output;  // stdout and stderr together
-};
-
-RunResult RunTool(const std::string& arguments) {
-    const std::string command = std::string(XLRENDER_TOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}};
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, read);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using RunResult = xlrender::testing::ToolRun;
+using xlrender::testing::RunTool;
 
 class DevmodeCommandTest : public ::testing::Test {
 protected:

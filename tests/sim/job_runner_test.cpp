@@ -1,0 +1,73 @@
+// The simulated Unidrv playing a whole job through the built plug-in module.
+#include "unidrv/job_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace sim::unidrv {
+namespace {
+
+constexpr char kUniversalExit[] = "\x1B%-12345X";
+
+JobOutcome RunText(const std::string& json, const DriverSide& driver = {}) {
+    const JobDescription job = ParseJobDescription(json, "/");
+    return RunJob(job, ReadJobImages(job), XLRENDER_MODULE_PATH, driver);
+}
+
+std::size_t Count(const std::string& haystack, const std::string& needle) {
+    std::size_t count = 0;
+    for (std::size_t at = haystack.find(needle); at != std::string::npos;
+         at = haystack.find(needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(JobRunner, FramesTheJobAsThePrinterCommandsSay) {
+    const JobOutcome outcome = RunText(R"({"pages": [{"content": []}, {"content": []}]})");
+    ASSERT_TRUE(outcome.succeeded) << outcome.failure;
+    const std::string& spool = outcome.spool;
+    EXPECT_EQ(spool.rfind(kUniversalExit, 0), 0u);
+    const std::size_t enter = spool.find("@PJL ENTER LANGUAGE=PCLXL\n) HP-PCL XL;2;1;");
+    ASSERT_NE(enter, std::string::npos);
+    const std::string ending = std::string(kUniversalExit) + "@PJL EOJ\n" + kUniversalExit;
+    EXPECT_EQ(spool.substr(spool.size() - ending.size()), ending);
+    // BeginSession with 600 dpi units, then OpenDataSource little-endian.
+    EXPECT_NE(spool.find("\xD1\x58\x02\x58\x02\xF8\x89"), std::string::npos);
+    EXPECT_NE(spool.find("\xC0\x01\xF8\x82\x48"), std::string::npos);
+    // Each page starts with the A4 media size and BeginPage.
+    EXPECT_EQ(Count(spool, std::string("\xC0\x02\xF8\x25\xC0\x01\xF8\x26\x43", 9)), 2u);
+}
+
+TEST(JobRunner, BandsClipWhatEachBandDraws) {
+    constexpr char kJob[] = R"({"banded": %s, "bandHeight": 1000, "pages": [{"content": [
+        {"fill": "#000000", "at": {"x": 20, "y": 20, "width": 100, "height": 100}}]}]})";
+    char unbanded[512];
+    char banded[512];
+    std::snprintf(unbanded, sizeof unbanded, kJob, "false");
+    std::snprintf(banded, sizeof banded, kJob, "true");
+    const std::string rectangle = "\xF8\x42\xA0";  // BoundingBox, Rectangle
+    // 100 mm at 600 dpi is 2362 pixels: three 1000-pixel bands see a part of it each.
+    EXPECT_EQ(Count(RunText(unbanded).spool, rectangle), 1u);
+    EXPECT_EQ(Count(RunText(banded).spool, rectangle), 3u);
+}
+
+TEST(JobRunner, PrivateSettingsThatDoNotFitFailTheJob) {
+    DriverSide driver;
+    driver.privateDevmode.push_back({6000, "x"});
+    const JobOutcome outcome = RunText(R"({"pages": [{}]})", driver);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(outcome.failure, "a private devmode setting lies outside the private devmode");
+}
+
+TEST(JobRunner, AModuleThatCannotLoadIsNamed) {
+    const JobDescription job = ParseJobDescription(R"({"pages": [{}]})", "/");
+    const JobOutcome outcome = RunJob(job, {}, "/nonexistent/module.so");
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_NE(outcome.failure.find("/nonexistent/module.so"), std::string::npos);
+    EXPECT_TRUE(outcome.spool.empty());
+}
+
+}  // namespace
+}  // namespace sim::unidrv
