@@ -459,6 +459,7 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
         ReadSystem(*system, "/system", job.system);
     }
     fields.Bool("banded", job.banded);
+    fields.Number("failSpoolWrite", job.failSpoolWrite, 0, 0x7FFFFFFF);
     fields.Number("bandHeight", job.bandHeight, 1, kMaxBandHeight);
     if (const json* description = fields.Find("printerCommands")) {
         ReadPrinterCommands(*description, "/printerCommands", job.printerCommands);

@@ -121,6 +121,9 @@ struct JobDescription {
     std::vector<PrivateDevmodeSetting> privateDevmode;
     JobSpec job;
     SystemSpec system;
+    // For testing what a job does when the spool stream refuses a write: that write (1 = the
+    // first) takes nothing; 0 = every write goes through.
+    std::size_t failSpoolWrite = 0;
     bool banded = false;
     int bandHeight = 512;  // device pixels per band when banded
     PrinterCommands printerCommands = DefaultPrinterCommands();

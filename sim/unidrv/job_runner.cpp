@@ -238,6 +238,11 @@ public:
         outcome.succeeded = Run(progress, outcome.failure);
         if (device_) {
             outcome.spool = device_->spool().Bytes();
+            // A spool stream that lost bytes is a broken job, whoever wrote them.
+            if (outcome.succeeded && device_->spool().ShortWrites() > 0) {
+                outcome.succeeded = false;
+                outcome.failure = "the spool stream refused a write";
+            }
         }
         return outcome;
     }
@@ -291,6 +296,9 @@ private:
         }
         device_ = std::make_unique<Device>(parameters.cbBufSize);
         device_->devobj()->hPrinter = printer_;
+        if (job_.failSpoolWrite != 0) {
+            device_->spool().LimitWrite(job_.failSpoolWrite, 0);
+        }
         FillPublicDevmode(job_, page_, device_->publicDevmode());
         for (const auto& [feature, option] : job_.features) {
             device_->SelectOption(feature, option);

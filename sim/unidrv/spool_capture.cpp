@@ -12,6 +12,9 @@ DWORD SpoolCapture::Write(SpoolRoute route, const void* bytes, DWORD count) {
         accepted = std::min(count, limit->second);
         limits_.erase(limit);
     }
+    if (accepted < count || bytes == nullptr) {
+        ++shortWrites_;
+    }
     if (accepted == 0 || bytes == nullptr) {
         return 0;
     }

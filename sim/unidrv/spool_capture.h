@@ -30,6 +30,8 @@ public:
     void LimitWrite(std::size_t writesFromNow, DWORD accepted = 0);
 
     const std::vector<SpoolChunk>& Chunks() const { return chunks_; }
+    // How many writes took fewer bytes than offered (none at all included).
+    std::size_t ShortWrites() const { return shortWrites_; }
     // Everything accepted so far, in order.
     std::string Bytes() const;
     void Clear();
@@ -37,6 +39,7 @@ public:
 private:
     std::vector<SpoolChunk> chunks_;
     std::size_t writesSeen_ = 0;
+    std::size_t shortWrites_ = 0;
     std::map<std::size_t, DWORD> limits_;  // by write number
 };
 

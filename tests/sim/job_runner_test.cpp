@@ -61,6 +61,12 @@ TEST(JobRunner, PrivateSettingsThatDoNotFitFailTheJob) {
     EXPECT_EQ(outcome.failure, "a private devmode setting lies outside the private devmode");
 }
 
+TEST(JobRunner, ARefusedSpoolWriteFailsTheJob) {
+    const JobOutcome outcome = RunText(R"({"failSpoolWrite": 3, "pages": [{}]})");
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(outcome.failure, "the spool stream refused a write");
+}
+
 TEST(JobRunner, AModuleThatCannotLoadIsNamed) {
     const JobDescription job = ParseJobDescription(R"({"pages": [{}]})", "/");
     const JobOutcome outcome = RunJob(job, {}, "/nonexistent/module.so");
