@@ -121,10 +121,17 @@ void WriteDriverComment(const CommandContext& context) {
         return;
     }
     const JobStorageUserNameText userName(context.pdev);
-    const DriverCommentInputs inputs{job->pPrinterName,  pluginVersion,        product,
-                                     system.dwMajorVersion, system.dwMinorVersion,
-                                     system.dwBuildNumber, system.wProductType, unidrvVersion,
-                                     userName.text,       job->pDocument,       job->Submitted};
+    const DriverCommentInputs inputs{job->pPrinterName,
+                                     pluginVersion,
+                                     product,
+                                     system.dwMajorVersion,
+                                     system.dwMinorVersion,
+                                     system.dwBuildNumber,
+                                     system.wProductType,
+                                     unidrvVersion,
+                                     userName.text,
+                                     job->pDocument,
+                                     job->Submitted};
     PjlLines lines;
     if (BuildDriverComment(inputs, lines)) {
         WriteSpoolBytes(context.device, lines.text(), static_cast<DWORD>(lines.length()));

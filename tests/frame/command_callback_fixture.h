@@ -16,8 +16,9 @@
 namespace xlrender::testing {
 
 inline const std::u16string kPrinterName = u"Office";
-inline const std::u16string kPluginPath = u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\ZQXRD041.DLL";
-inline const std::u16string kUnidrvPath = u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\UNIDRV.DLL";
+inline const std::u16string kDriverDirectory = u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\";
+inline const std::u16string kPluginPath = kDriverDirectory + u"ZQXRD041.DLL";
+inline const std::u16string kUnidrvPath = kDriverDirectory + u"UNIDRV.DLL";
 inline const std::u16string kCurrentVersionKey = u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline const std::u16string kWinlogonKey = kCurrentVersionKey + u"\\Winlogon";
 inline const HMODULE kPluginModule = reinterpret_cast<HMODULE>(0x7000);
@@ -39,8 +40,7 @@ protected:
         sim::PrinterDescription printer;
         printer.name = kPrinterName;
         printer.driverPath = kUnidrvPath;
-        printer.dependentFiles = {u"C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\ZQXUI041.DLL",
-                                  kPluginPath};
+        printer.dependentFiles = {kDriverDirectory + u"ZQXUI041.DLL", kPluginPath};
         world.spooler.printers.push_back(printer);
         sim::JobDescription job;
         job.id = kJobId;
@@ -77,8 +77,8 @@ protected:
         EnableOrFail(device_);
         enabled_ = true;
         PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
-        ASSERT_TRUE(OpenPrinterW(const_cast<WCHAR*>(sim::TheWorld().spooler.printers[0].name.c_str()),
-                                 &printer_, &defaults));
+        WCHAR* name = const_cast<WCHAR*>(sim::TheWorld().spooler.printers[0].name.c_str());
+        ASSERT_TRUE(OpenPrinterW(name, &printer_, &defaults));
         device_.devobj()->hPrinter = printer_;
         device_.devobj()->hOEM = reinterpret_cast<HANDLE>(kPluginModule);
         Pdev().JobId = kJobId;
