@@ -37,6 +37,9 @@ struct PrinterDescription {
     std::vector<std::u16string> paperNames;
     std::vector<DWORD> mediaTypes;
     std::vector<std::u16string> mediaTypeNames;
+    // A list-filling call reports this many entries more than it writes, as when the list
+    // grows between the caller's size query and its fill.
+    int capabilityGrowthOnFill = 0;
 };
 
 struct JobDescription {

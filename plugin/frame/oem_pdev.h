@@ -24,6 +24,9 @@ constexpr int kJobStorageNameUnits = 16;
 struct OemPdev {
     PFN UnidrvHooks[kCapturedHookCount];
     ::xlrender::PageWatermarkState PageWatermarkState;
+    // The public orientation of the job's pages, kept by the orientation attribute for the
+    // watermark drawing.
+    WORD WatermarkOrientation;
     LONG PageCount;
     DWORD JobDataType;
     DWORD JobId;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frame/command_callback.h"
 #include "frame/device_state.h"
 #include "frame/font_command.h"
 #include "frame/hook_table.h"
@@ -141,11 +142,13 @@ HRESULT STDMETHODCALLTYPE XlRenderUni::DriverDMS(PVOID, PVOID, DWORD, PDWORD) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE XlRenderUni::CommandCallback(PDEVOBJ /*pdevobj*/,
-                                                       DWORD /*dwCallbackID*/,
+HRESULT STDMETHODCALLTYPE XlRenderUni::CommandCallback(PDEVOBJ pdevobj, DWORD dwCallbackID,
                                                        DWORD /*dwCount*/,
                                                        PDWORD /*pdwParams*/,
                                                        INT* /*piResult*/) {
+    // The callbacks take no parameters and leave *piResult alone; a failed write is not
+    // Unidrv's concern.
+    RunCommandCallback(pdevobj, dwCallbackID);
     return S_OK;
 }
 

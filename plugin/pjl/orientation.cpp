@@ -22,14 +22,6 @@ bool TurnsContent(DWORD pagesPerSheet) {
 
 }  // namespace
 
-DWORD EffectivePagesPerSheet(DWORD pagesPerSheet, DWORD simplexSingleLayout, SHORT publicDuplex,
-                             bool manualDuplex) {
-    if (simplexSingleLayout != 0 && publicDuplex == DMDUP_SIMPLEX && !manualDuplex) {
-        return 1;
-    }
-    return pagesPerSheet;
-}
-
 bool ManualDuplexFlip(DWORD pagesPerSheet, DWORD orientation, DWORD flipSetting,
                       DWORD simplexSingleLayout) {
     const bool turned = TurnsContent(pagesPerSheet);

@@ -8,11 +8,6 @@
 
 namespace xlrender {
 
-// Pages per sheet counted as 1 for simplex jobs laid out one page per sheet, unless manual
-// duplex is in force.
-DWORD EffectivePagesPerSheet(DWORD pagesPerSheet, DWORD simplexSingleLayout, SHORT publicDuplex,
-                             bool manualDuplex);
-
 // Whether the back sides of a manual-duplex job are turned: `orientation` 1 portrait, 2
 // landscape; `flipSetting` is the private devmode's word at 0x728 and `simplexSingleLayout`
 // its word at 0x71C.

@@ -4,6 +4,7 @@
 
 #include "platform/memory.h"
 #include "platform/text.h"
+#include "settings/dependent_files.h"
 #include "settings/printer_queries.h"
 #include "settings/text_checks.h"
 
@@ -43,21 +44,11 @@ bool FindLanguageFile(HANDLE printer, WCHAR*& fileName) {
         return false;
     }
     const std::basic_string_view<WCHAR> code(LanguageCode(GetUserDefaultUILanguage()));
-    // The list must lie inside the block the spooler filled; it is walked only within it.
-    const auto* blockEnd =
-        reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(driver) + driverBytes);
-    const WCHAR* name = driver->pDependentFiles;
-    const bool listInBlock =
-        name != nullptr &&
-        reinterpret_cast<const BYTE*>(name) >= reinterpret_cast<const BYTE*>(driver + 1) &&
-        name < blockEnd;
+    DependentFiles files(driver, driverBytes);
+    const WCHAR* name = nullptr;
+    std::size_t length = 0;
     WCHAR upper[kFileNameUnits];
-    while (listInBlock && name < blockEnd && *name != 0) {
-        const std::size_t room = static_cast<std::size_t>(blockEnd - name);
-        const std::size_t length = TextLength(name, room);
-        if (length == room) {
-            break;  // the last name is not terminated inside the block
-        }
+    while (files.Next(name, length)) {
         CopyText(upper, kFileNameUnits, name, length);
         CharUpperBuffW(upper, static_cast<DWORD>(TextLength(upper, kFileNameUnits)));
         if (std::basic_string_view<WCHAR>(upper).find(code) !=
@@ -68,7 +59,6 @@ bool FindLanguageFile(HANDLE printer, WCHAR*& fileName) {
             }
             break;
         }
-        name += length + 1;
     }
     FreeBlock(driver);
     return fileName != nullptr;

@@ -7,8 +7,6 @@
 namespace xlrender {
 namespace {
 
-constexpr std::size_t kCapabilityNameUnits = 64;
-
 // A printer handle for one query: the caller's, or one opened by name for use and closed when
 // the query is done.
 class PrinterForQuery {

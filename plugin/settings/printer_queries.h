@@ -3,6 +3,8 @@
 // caller (FreeBlock); no block is returned with a failure.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/win32_api.h"
 
 namespace xlrender {
@@ -15,6 +17,10 @@ bool GetPrinterInfo2(HANDLE printer, const WCHAR* printerName, DEVMODEW* devmode
 bool GetDriverInfo3(HANDLE printer, const WCHAR* printerName, DEVMODEW* devmode,
                     DRIVER_INFO_3W*& info, DWORD& size);
 bool GetJobInfo2(HANDLE printer, DWORD jobId, JOB_INFO_2W*& info);
+
+// Each name of DC_PAPERNAMES and DC_MEDIATYPENAMES takes this many units, with or without a
+// terminator.
+constexpr std::size_t kCapabilityNameUnits = 64;
 
 // DC_PAPERS (WORD), DC_PAPERNAMES (64 units each), DC_MEDIATYPES (DWORD) or DC_MEDIATYPENAMES
 // (64 units each): the element count and a block of count + 1 elements; -1 on failure.

@@ -78,10 +78,12 @@ struct PrivateDevmode {
     DWORD WatermarkFirstPageOnly;
     FLOAT Carried70C;
 
-    DWORD Carried710[3];
+    DWORD Carried710[2];
+    DWORD RotatePages180;  // nonzero: every page is printed turned by 180 degrees
     DWORD SimplexSingleLayout;
     DWORD NupOption;
-    DWORD Carried724[2];
+    DWORD Carried724;
+    DWORD ManualDuplexFlipSetting;  // the user's choice for turning manual-duplex back sides
     DWORD ManualDuplexSelected;
     DWORD Carried730[2];
     DWORD Carried738;
@@ -99,7 +101,9 @@ struct PrivateDevmode {
     DWORD JobStorageMode;
     DWORD CarriedB60;
     DWORD CarriedB64[10];
-    DWORD CarriedB8C[6];
+    DWORD CarriedB8C[3];
+    DWORD UserNameMode;  // 0: the job's user name goes to the printer; 1: only without job storage
+    DWORD CarriedB9C[2];
     DWORD CarriedBA4;
     DWORD UseJobNameOverride;
     DWORD CarriedBAC;
@@ -205,9 +209,11 @@ XLR_ASSERT_OFFSET(ScalePercent, 0x704);
 XLR_ASSERT_OFFSET(WatermarkFirstPageOnly, 0x708);
 XLR_ASSERT_OFFSET(Carried70C, 0x70C);
 XLR_ASSERT_OFFSET(Carried710, 0x710);
+XLR_ASSERT_OFFSET(RotatePages180, 0x718);
 XLR_ASSERT_OFFSET(SimplexSingleLayout, 0x71C);
 XLR_ASSERT_OFFSET(NupOption, 0x720);
 XLR_ASSERT_OFFSET(Carried724, 0x724);
+XLR_ASSERT_OFFSET(ManualDuplexFlipSetting, 0x728);
 XLR_ASSERT_OFFSET(ManualDuplexSelected, 0x72C);
 XLR_ASSERT_OFFSET(Carried730, 0x730);
 XLR_ASSERT_OFFSET(Carried738, 0x738);
@@ -224,6 +230,8 @@ XLR_ASSERT_OFFSET(JobStorageMode, 0xB5C);
 XLR_ASSERT_OFFSET(CarriedB60, 0xB60);
 XLR_ASSERT_OFFSET(CarriedB64, 0xB64);
 XLR_ASSERT_OFFSET(CarriedB8C, 0xB8C);
+XLR_ASSERT_OFFSET(UserNameMode, 0xB98);
+XLR_ASSERT_OFFSET(CarriedB9C, 0xB9C);
 XLR_ASSERT_OFFSET(CarriedBA4, 0xBA4);
 XLR_ASSERT_OFFSET(UseJobNameOverride, 0xBA8);
 XLR_ASSERT_OFFSET(CarriedBAC, 0xBAC);

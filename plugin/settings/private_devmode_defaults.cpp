@@ -70,10 +70,11 @@ void ResetGroup4(PrivateDevmode& devmode) {
     for (DWORD& value : devmode.Carried710) {
         value = 0;
     }
+    devmode.RotatePages180 = 0;
     devmode.SimplexSingleLayout = 0;
     devmode.NupOption = 1;
-    devmode.Carried724[0] = 0;
-    devmode.Carried724[1] = 0;
+    devmode.Carried724 = 0;
+    devmode.ManualDuplexFlipSetting = 0;
     devmode.ManualDuplexSelected = 0;
     devmode.Carried730[0] = 0;
     devmode.Carried730[1] = 0;

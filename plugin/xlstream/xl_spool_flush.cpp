@@ -21,6 +21,14 @@ DWORD XlSpoolFlush(XlStream* stream, void* /*context*/, BYTE* /*buffer*/, LONG /
     return written;
 }
 
+XlStream* XlSpoolStreamCreate(DEVOBJ* device) {
+    XlStream* stream = XlStreamCreate(XL_STREAM_BUFFER_SIZE, &XlSpoolFlush, nullptr);
+    if (stream != nullptr) {
+        stream->device = device;
+    }
+    return stream;
+}
+
 BOOL XlDrainToSpool(XlStream* stream) {
     if (stream->length > 0) {
         if (WriteSpoolBytes(stream->device, stream->buffer,

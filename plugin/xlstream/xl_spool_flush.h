@@ -12,6 +12,10 @@ namespace xlrender {
 // stream's own. An empty buffer is not written and is not a failure.
 DWORD XlSpoolFlush(XlStream* stream, void* context, BYTE* buffer, LONG length);
 
+// A stream of XL_STREAM_BUFFER_SIZE bytes that flushes into the spool of `device`, or null when
+// memory runs out. The caller destroys it (which flushes it) before its host call returns.
+XlStream* XlSpoolStreamCreate(DEVOBJ* device);
+
 // Writes the buffered bytes to the spool directly instead of through `flush`, then empties the
 // buffer; a failed write marks the stream failed. Returns TRUE only when everything the stream
 // was given reached the spool. The caller destroys the stream afterwards as usual.

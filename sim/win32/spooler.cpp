@@ -265,11 +265,13 @@ int WINAPI DeviceCapabilitiesW(LPCWSTR pDevice, LPCWSTR /*pPort*/, WORD fwCapabi
         SetLastError(ERROR_INVALID_PRINTER_NAME);
         return -1;
     }
+    const int growth = pOutput != nullptr ? printer->capabilityGrowthOnFill : 0;
     switch (fwCapability) {
-        case DC_PAPERS: return DeliverCapability(printer->papers, pOutput);
-        case DC_PAPERNAMES: return DeliverCapabilityNames(printer->paperNames, pOutput);
-        case DC_MEDIATYPES: return DeliverCapability(printer->mediaTypes, pOutput);
-        case DC_MEDIATYPENAMES: return DeliverCapabilityNames(printer->mediaTypeNames, pOutput);
+        case DC_PAPERS: return DeliverCapability(printer->papers, pOutput) + growth;
+        case DC_PAPERNAMES: return DeliverCapabilityNames(printer->paperNames, pOutput) + growth;
+        case DC_MEDIATYPES: return DeliverCapability(printer->mediaTypes, pOutput) + growth;
+        case DC_MEDIATYPENAMES:
+            return DeliverCapabilityNames(printer->mediaTypeNames, pOutput) + growth;
         default: SetLastError(ERROR_NOT_SUPPORTED); return -1;
     }
 }

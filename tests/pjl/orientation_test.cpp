@@ -68,13 +68,6 @@ TEST(Orientation, FlipTestTable) {
     EXPECT_TRUE(ManualDuplexFlip(6, 1, 1, 1));
 }
 
-TEST(Orientation, SingleLayoutCountsSimplexSheetsAsOnePage) {
-    EXPECT_EQ(EffectivePagesPerSheet(4, 1, DMDUP_SIMPLEX, false), 1u);
-    EXPECT_EQ(EffectivePagesPerSheet(4, 1, DMDUP_SIMPLEX, true), 4u);
-    EXPECT_EQ(EffectivePagesPerSheet(4, 1, 2, false), 4u);
-    EXPECT_EQ(EffectivePagesPerSheet(4, 0, DMDUP_SIMPLEX, false), 4u);
-}
-
 TEST(Orientation, ContentOrientationLine) {
     PjlLines lines;
     ASSERT_TRUE(AppendContentOrientationLine(lines, DMORIENT_PORTRAIT, 1));
