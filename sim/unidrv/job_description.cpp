@@ -238,6 +238,7 @@ void ReadPrinter(const json& value, const std::string& path, PrinterSpec& printe
     fields.Number("attributes", printer.attributes, 0, 0xFFFFFFFFLL);
     fields.String("driverPath", printer.driverPath);
     ReadFileVersion(fields, "driverVersion", printer.driverVersion);
+    fields.String("pluginPath", printer.pluginPath);
     if (const json* files = fields.Find("dependentFiles")) {
         printer.dependentFiles =
             ReadList<DriverFile>(*files, fields.PathOf("dependentFiles"), ReadDriverFile);

@@ -59,6 +59,9 @@ struct PrinterSpec {
     std::string driverPath = "C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\UNIDRV.DLL";
     std::uint16_t driverVersion[4] = {6, 1, 7601, 17514};
     std::vector<DriverFile> dependentFiles;
+    // Where the driver package installs the rendering plug-in (what GetModuleFileNameW reports
+    // for the plug-in's module handle).
+    std::string pluginPath = "C:\\Windows\\System32\\spool\\DRIVERS\\x64\\3\\XLRENDER.DLL";
     std::vector<MediaTypeSpec> mediaTypes;
     std::vector<std::string> papers;  // empty: every paper the stand-in knows
     int resolution = 600;             // dots per inch

@@ -289,13 +289,14 @@ private:
         OEMDMPARAM parameters{};
         parameters.cbSize = sizeof parameters;
         parameters.hPrinter = printer_;
-        parameters.hModule = &moduleHandle_;
+        parameters.hModule = PluginModuleHandle();
         if (FAILED(plugin_.DevMode(OEMDM_SIZE, &parameters))) {
             failure = "DevMode(OEMDM_SIZE) failed";
             return false;
         }
         device_ = std::make_unique<Device>(parameters.cbBufSize);
         device_->devobj()->hPrinter = printer_;
+        device_->devobj()->hOEM = PluginModuleHandle();
         if (job_.failSpoolWrite != 0) {
             device_->spool().LimitWrite(job_.failSpoolWrite, 0);
         }
@@ -470,8 +471,6 @@ private:
     std::unique_ptr<Device> device_;
     std::unique_ptr<UnidrvSession> session_;
     HANDLE printer_ = nullptr;
-    // Stands in for the driver module handle Unidrv passes with DevMode.
-    int moduleHandle_ = 0;
 };
 
 }  // namespace

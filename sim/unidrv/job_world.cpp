@@ -87,7 +87,13 @@ void DescribeMachine(const SystemSpec& system, const JobSpec& job, World& world)
 
 }  // namespace
 
+HMODULE PluginModuleHandle() {
+    static int module = 0;
+    return reinterpret_cast<HMODULE>(&module);
+}
+
 void DescribeJobToWorld(const JobDescription& job, World& world) {
+    world.moduleFiles[PluginModuleHandle()] = Utf16(job.printer.pluginPath);
     DescribePrinter(job, world);
     DescribeSpoolerJob(job, world);
     DescribeMachine(job.system, job.job, world);

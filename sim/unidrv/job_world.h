@@ -7,6 +7,9 @@
 
 namespace sim::unidrv {
 
+// The module handle Unidrv gives the plug-in (DEVOBJ.hOEM); the world knows its file name.
+HMODULE PluginModuleHandle();
+
 void DescribeJobToWorld(const JobDescription& job, World& world);
 
 }  // namespace sim::unidrv
