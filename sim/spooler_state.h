@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,35 @@
 #include "platform/win32_api.h"
 
 namespace sim {
+
+// One typed printer data value, as the driver's installer stores it.
+struct PrinterDataValue {
+    DWORD type = REG_BINARY;
+    std::vector<BYTE> bytes;
+};
+
+inline PrinterDataValue DwordValue(DWORD value) {
+    PrinterDataValue data{REG_DWORD, std::vector<BYTE>(sizeof value)};
+    std::memcpy(data.bytes.data(), &value, sizeof value);
+    return data;
+}
+
+// A REG_SZ value with its terminator.
+inline PrinterDataValue TextValue(const std::u16string& text) {
+    PrinterDataValue data{REG_SZ, std::vector<BYTE>((text.size() + 1) * sizeof(char16_t))};
+    std::memcpy(data.bytes.data(), text.c_str(), data.bytes.size());
+    return data;
+}
+
+// The key GetPrinterDataW reads from.
+inline constexpr char16_t kPrinterDriverDataKey[] = u"PrinterDriverData";
+
+struct FormDescription {
+    std::u16string name;
+    DWORD flags = FORM_USER;
+    SIZEL size{};  // thousandths of a millimetre
+    RECTL imageableArea{};
+};
 
 struct PrinterDescription {
     std::u16string name;
@@ -40,6 +70,8 @@ struct PrinterDescription {
     // A list-filling call reports this many entries more than it writes, as when the list
     // grows between the caller's size query and its fill.
     int capabilityGrowthOnFill = 0;
+    // Printer data: key name → value name → value (names compared ignoring case).
+    std::map<std::u16string, std::map<std::u16string, PrinterDataValue>> printerData;
 };
 
 struct JobDescription {
@@ -69,6 +101,8 @@ struct SpoolerState {
         {u"winprint", {u"RAW", u"NT EMF 1.008", u"TEXT"}}};
     // An ordinary user may use printers but not administer them.
     bool userIsAdministrator = false;
+    // The form database EnumFormsW lists: built-in, printer and user-defined forms.
+    std::vector<FormDescription> forms;
     std::map<HANDLE, OpenPrinterHandle> openHandles;
     std::size_t nextHandle = 0x1000;
 };

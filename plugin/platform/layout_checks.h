@@ -105,3 +105,5 @@ static_assert(offsetof(JOB_INFO_2W, pDevMode) == 80);
 static_assert(offsetof(JOB_INFO_2W, Submitted) == 132);
 static_assert(sizeof(OSVERSIONINFOW) == 276 && sizeof(OSVERSIONINFOEXW) == 284);
 static_assert(offsetof(OSVERSIONINFOEXW, wProductType) == 282);
+static_assert(sizeof(FORM_INFO_1W) == 40 && offsetof(FORM_INFO_1W, pName) == 8);
+static_assert(offsetof(FORM_INFO_1W, Size) == 16 && offsetof(FORM_INFO_1W, ImageableArea) == 24);

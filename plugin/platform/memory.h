@@ -21,6 +21,26 @@ inline void FreeBlock(void* block) noexcept {
     }
 }
 
+// Owns a block from AllocateZeroed (or adopts one) and frees it when the scope ends.
+class OwnedBlock {
+public:
+    OwnedBlock() = default;
+    explicit OwnedBlock(std::size_t bytes) noexcept : block_(AllocateZeroed(bytes)) {}
+    explicit OwnedBlock(void* adopted) noexcept : block_(adopted) {}
+    ~OwnedBlock() { FreeBlock(block_); }
+    OwnedBlock(const OwnedBlock&) = delete;
+    OwnedBlock& operator=(const OwnedBlock&) = delete;
+
+    template <typename T = BYTE>
+    T* as() const noexcept {
+        return static_cast<T*>(block_);
+    }
+    explicit operator bool() const noexcept { return block_ != nullptr; }
+
+private:
+    void* block_ = nullptr;
+};
+
 // Constructs a T in a zero-filled block; null when the heap refuses.
 template <typename T, typename... Arguments>
 T* CreateObject(Arguments&&... arguments) noexcept {

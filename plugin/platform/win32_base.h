@@ -16,6 +16,7 @@
 #include "platform/linux/kernel32.h"
 #include "platform/linux/locale.h"
 #include "platform/linux/os_version.h"
+#include "platform/linux/printer_data.h"
 #include "platform/linux/registry.h"
 #include "platform/linux/rpc.h"
 #include "platform/linux/spooler.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "win32/info_block.h"
+#include "win32/spooler_lookup.h"
 #include "world.h"
 
 namespace {
@@ -15,17 +16,6 @@ constexpr std::size_t kCapabilityNameUnits = 64;
 constexpr ACCESS_MASK kAdministrativeRights =
     PRINTER_ACCESS_ADMINISTER | DELETE | WRITE_DAC | WRITE_OWNER;
 
-bool SameName(const std::u16string& left, const char16_t* right) {
-    const std::u16string other(right);
-    return std::equal(left.begin(), left.end(), other.begin(), other.end(),
-                      [](char16_t a, char16_t b) {
-                          const auto fold = [](char16_t u) {
-                              return u >= u'a' && u <= u'z' ? static_cast<char16_t>(u - 32) : u;
-                          };
-                          return fold(a) == fold(b);
-                      });
-}
-
 sim::SpoolerState& Spooler() { return sim::TheWorld().spooler; }
 
 sim::PrinterDescription* FindPrinter(const char16_t* name) {
@@ -33,24 +23,11 @@ sim::PrinterDescription* FindPrinter(const char16_t* name) {
         return nullptr;
     }
     for (sim::PrinterDescription& printer : Spooler().printers) {
-        if (SameName(printer.name, name)) {
+        if (sim::SameSpoolerName(printer.name, name)) {
             return &printer;
         }
     }
     return nullptr;
-}
-
-sim::PrinterDescription* PrinterOf(HANDLE handle) {
-    const auto found = Spooler().openHandles.find(handle);
-    if (found == Spooler().openHandles.end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    sim::PrinterDescription* printer = FindPrinter(found->second.printerName.c_str());
-    if (printer == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
-    }
-    return printer;
 }
 
 LPWSTR Optional(sim::InfoBlock& block, const std::u16string& text) { return block.Put(text, true); }
@@ -76,6 +53,34 @@ int DeliverCapabilityNames(const std::vector<std::u16string>& names, LPWSTR outp
 }
 
 }  // namespace
+
+namespace sim {
+
+bool SameSpoolerName(const std::u16string& left, const char16_t* right) {
+    const std::u16string other(right);
+    return std::equal(left.begin(), left.end(), other.begin(), other.end(),
+                      [](char16_t a, char16_t b) {
+                          const auto fold = [](char16_t u) {
+                              return u >= u'a' && u <= u'z' ? static_cast<char16_t>(u - 32) : u;
+                          };
+                          return fold(a) == fold(b);
+                      });
+}
+
+PrinterDescription* PrinterOfHandle(HANDLE handle) {
+    const auto found = Spooler().openHandles.find(handle);
+    if (found == Spooler().openHandles.end()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    PrinterDescription* printer = FindPrinter(found->second.printerName.c_str());
+    if (printer == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+    }
+    return printer;
+}
+
+}  // namespace sim
 
 extern "C" {
 
@@ -111,7 +116,7 @@ BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
 
 BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf,
                         LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = PrinterOf(hPrinter);
+    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
     if (printer == nullptr) {
         return FALSE;
     }
@@ -140,7 +145,7 @@ BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbB
 
 BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
                               DWORD cbBuf, LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = PrinterOf(hPrinter);
+    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
     if (printer == nullptr) {
         return FALSE;
     }
@@ -148,7 +153,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
         SetLastError(ERROR_INVALID_LEVEL);
         return FALSE;
     }
-    if (pEnvironment != nullptr && !SameName(printer->environment, pEnvironment)) {
+    if (pEnvironment != nullptr && !sim::SameSpoolerName(printer->environment, pEnvironment)) {
         SetLastError(kErrorUnknownPrinterDriver);
         return FALSE;
     }
@@ -176,7 +181,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
 
 BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf,
                     LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = PrinterOf(hPrinter);
+    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
     if (printer == nullptr) {
         return FALSE;
     }
@@ -186,7 +191,7 @@ BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWOR
     }
     const auto& jobs = Spooler().jobs;
     const auto job = std::find_if(jobs.begin(), jobs.end(), [&](const sim::JobDescription& j) {
-        return j.id == JobId && SameName(j.printerName, printer->name.c_str());
+        return j.id == JobId && sim::SameSpoolerName(j.printerName, printer->name.c_str());
     });
     if (job == jobs.end()) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -228,7 +233,7 @@ BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR pName, LPWSTR pPrintProcessorNam
     if (pName != nullptr && pName[0] != 0) {
         const auto& printers = Spooler().printers;
         if (std::none_of(printers.begin(), printers.end(), [&](const sim::PrinterDescription& p) {
-                return !p.serverName.empty() && SameName(p.serverName, pName);
+                return !p.serverName.empty() && sim::SameSpoolerName(p.serverName, pName);
             })) {
             SetLastError(ERROR_INVALID_NAME);
             return FALSE;
@@ -236,7 +241,7 @@ BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR pName, LPWSTR pPrintProcessorNam
     }
     const std::vector<std::u16string>* datatypes = nullptr;
     for (const auto& [processor, types] : Spooler().processorDatatypes) {
-        if (SameName(processor, pPrintProcessorName)) {
+        if (sim::SameSpoolerName(processor, pPrintProcessorName)) {
             datatypes = &types;
         }
     }
