@@ -32,6 +32,9 @@ struct RegistryState {
     std::map<std::pair<HKEY, std::u16string>, RegistryKey> keys;
     std::map<HKEY, OpenRegistryKey> openHandles;
     std::size_t nextHandle = 0x2000;
+    // Rights the user lacks on a key, by (root, upper-cased path): opening or creating the key
+    // with any of them is refused, as a key's access list refuses a restricted user.
+    std::map<std::pair<HKEY, std::u16string>, REGSAM> deniedRights;
 
     // Test set-up: stores a value, creating its key.
     void SetValue(HKEY root, const std::u16string& path, const std::u16string& name, DWORD type,

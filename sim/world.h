@@ -13,6 +13,7 @@
 #include "os_version_state.h"
 #include "platform/win32_api.h"
 #include "win32/clock_state.h"
+#include "win32/module_state.h"
 #include "win32/uuid_state.h"
 #include "win32/version_state.h"
 
@@ -50,6 +51,8 @@ struct World {
     UuidControl uuids;
     // Module files with version resources.
     VersionResources versions;
+    // The driver's companion modules that LoadLibraryW can load.
+    CompanionModules companionModules;
 };
 
 // The process's world.

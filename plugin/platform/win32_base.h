@@ -15,6 +15,7 @@
 #include "platform/linux/ddi.h"
 #include "platform/linux/kernel32.h"
 #include "platform/linux/locale.h"
+#include "platform/linux/modules.h"
 #include "platform/linux/os_version.h"
 #include "platform/linux/printer_data.h"
 #include "platform/linux/registry.h"

@@ -63,10 +63,15 @@ bool Resolve(HKEY key, LPCWSTR subKey, HKEY& root, std::u16string& path) {
     return true;
 }
 
-// Only an administrator may write below HKEY_LOCAL_MACHINE.
-bool Allowed(HKEY root, REGSAM access) {
+// Only an administrator may write below HKEY_LOCAL_MACHINE; a key's own denied rights hold
+// for everybody.
+bool Allowed(HKEY root, const std::u16string& path, REGSAM access) {
     constexpr REGSAM kWriteRights =
         KEY_SET_VALUE | KEY_CREATE_SUB_KEY | WRITE_DAC | WRITE_OWNER | DELETE;
+    const auto denied = Registry().deniedRights.find({root, path});
+    if (denied != Registry().deniedRights.end() && (access & denied->second) != 0) {
+        return false;
+    }
     return root != HKEY_LOCAL_MACHINE || (access & kWriteRights) == 0 ||
            sim::TheWorld().spooler.userIsAdministrator;
 }
@@ -99,7 +104,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, R
     if (Registry().keys.count({root, path}) == 0) {
         return ERROR_FILE_NOT_FOUND;
     }
-    if (!Allowed(root, samDesired)) {
+    if (!Allowed(root, path, samDesired)) {
         return ERROR_ACCESS_DENIED;
     }
     *phkResult = NewHandle(root, path, samDesired);
@@ -119,7 +124,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, 
         return ERROR_INVALID_HANDLE;
     }
     const bool exists = Registry().keys.count({root, path}) != 0;
-    if (!Allowed(root, exists ? samDesired : samDesired | KEY_CREATE_SUB_KEY)) {
+    if (!Allowed(root, path, exists ? samDesired : samDesired | KEY_CREATE_SUB_KEY)) {
         return ERROR_ACCESS_DENIED;
     }
     Registry().keys[{root, path}];
