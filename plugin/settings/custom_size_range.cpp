@@ -14,7 +14,9 @@ constexpr float kInchesPerTenthMillimetre = 0.003937008f;
 constexpr int kRangeNumbers = 4;
 constexpr std::size_t kNumberChars = 32;
 
-bool IsRangeSeparator(WCHAR unit) { return unit == W('x') || unit == W('_'); }
+bool IsRangeSeparator(WCHAR unit) {
+    return unit == W('x') || unit == W('_');
+}
 
 // Reads the leading decimal number of `piece` (a fraction allowed) the way the C library's
 // string-to-double conversion does: leading spaces skipped, anything after the number ignored,

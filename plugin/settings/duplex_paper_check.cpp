@@ -74,8 +74,8 @@ bool PaperIsOutsideARange(HANDLE printer, DWORD count, const DEVMODEW& publicDev
     const DWORD bytes = needed * 2;
     const OwnedBlock block(bytes + sizeof(WCHAR));
     DWORD returned = 0;
-    if (!block || GetPrinterDataW(printer, name, &type, block.as(), bytes, &returned) !=
-                      ERROR_SUCCESS) {
+    if (!block ||
+        GetPrinterDataW(printer, name, &type, block.as(), bytes, &returned) != ERROR_SUCCESS) {
         return false;
     }
     WCHAR* text = block.as<WCHAR>();
@@ -153,13 +153,15 @@ bool PaperIsUserDefinedForm(HANDLE printer, const DEVMODEW& publicDevmode) {
     }
     const WORD* paperIds = papers.as<WORD>();
     int position = 0;
-    while (position < paperCount && paperIds[position] != static_cast<WORD>(publicDevmode.dmPaperSize)) {
+    while (position < paperCount &&
+           paperIds[position] != static_cast<WORD>(publicDevmode.dmPaperSize)) {
         ++position;
     }
     if (position == paperCount) {
         return false;
     }
-    const WCHAR* paperName = names.as<WCHAR>() + static_cast<std::size_t>(position) * kPaperNameUnits;
+    const WCHAR* paperName =
+        names.as<WCHAR>() + static_cast<std::size_t>(position) * kPaperNameUnits;
     return PaperIsUserForm(printer, paperName, TextLength(paperName, kPaperNameUnits));
 }
 
@@ -168,8 +170,7 @@ bool PaperIsUserDefinedForm(HANDLE printer, const DEVMODEW& publicDevmode) {
 void CheckDuplexPaper(JobSettings& settings, PrivateDevmode& devmode, const DEVMODEW* publicDevmode,
                       HANDLE printer) {
     if (devmode.DuplexPaperCheck != 1 || devmode.ManualDuplexSelected != 0 ||
-        devmode.Duplex == DMDUP_SIMPLEX || devmode.ResizeToPaper != 0 ||
-        publicDevmode == nullptr) {
+        devmode.Duplex == DMDUP_SIMPLEX || devmode.ResizeToPaper != 0 || publicDevmode == nullptr) {
         return;
     }
     DWORD formCount = 0;

@@ -6,8 +6,8 @@
 
 extern "C" {
 
-BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf,
-                       LPDWORD pcbNeeded, LPDWORD pcReturned) {
+BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
+                       LPDWORD pcReturned) {
     if (pcbNeeded == nullptr || pcReturned == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

@@ -10,9 +10,8 @@ namespace {
 
 template <typename Map>
 auto FindIgnoringCase(Map& map, const char16_t* name) {
-    return std::find_if(map.begin(), map.end(), [&](const auto& entry) {
-        return sim::SameSpoolerName(entry.first, name);
-    });
+    return std::find_if(map.begin(), map.end(),
+                        [&](const auto& entry) { return sim::SameSpoolerName(entry.first, name); });
 }
 
 DWORD DeliverPrinterData(HANDLE printerHandle, const char16_t* keyName, const char16_t* valueName,
@@ -50,12 +49,12 @@ extern "C" {
 
 DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
                              DWORD nSize, LPDWORD pcbNeeded) {
-    return DeliverPrinterData(hPrinter, sim::kPrinterDriverDataKey, pValueName, pType, pData,
-                              nSize, pcbNeeded);
+    return DeliverPrinterData(hPrinter, sim::kPrinterDriverDataKey, pValueName, pType, pData, nSize,
+                              pcbNeeded);
 }
 
-DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName,
-                               LPDWORD pType, LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
+DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
+                               LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
     return DeliverPrinterData(hPrinter, pKeyName, pValueName, pType, pData, nSize, pcbNeeded);
 }
 

@@ -1,10 +1,11 @@
 // The duplex-paper check against printer data, custom-size ranges and spooler forms.
+#include "settings/paper_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "settings/paper_checks.h"
 #include "world.h"
 
 namespace xlrender {

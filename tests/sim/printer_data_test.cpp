@@ -17,9 +17,9 @@ TEST(SimPrinterData, TypedValuesWithTheMoreDataProtocol) {
     DWORD type = 0;
     DWORD needed = 0;
     DWORD value = 0;
-    EXPECT_EQ(GetPrinterDataW(handle, const_cast<WCHAR*>(u"kzformcount"), &type, nullptr, 0,
-                              &needed),
-              ERROR_MORE_DATA);
+    EXPECT_EQ(
+        GetPrinterDataW(handle, const_cast<WCHAR*>(u"kzformcount"), &type, nullptr, 0, &needed),
+        ERROR_MORE_DATA);
     EXPECT_EQ(needed, 4u);
     EXPECT_EQ(GetPrinterDataW(handle, const_cast<WCHAR*>(u"KZFormCount"), &type,
                               reinterpret_cast<BYTE*>(&value), sizeof value, &needed),
@@ -36,9 +36,9 @@ TEST(SimPrinterData, TypedValuesWithTheMoreDataProtocol) {
     EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(std::u16string(text), u"ab");
     ClosePrinter(handle);
-    EXPECT_EQ(GetPrinterDataW(handle, const_cast<WCHAR*>(u"KZFormCount"), &type, nullptr, 0,
-                              &needed),
-              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(
+        GetPrinterDataW(handle, const_cast<WCHAR*>(u"KZFormCount"), &type, nullptr, 0, &needed),
+        ERROR_INVALID_HANDLE);
 }
 
 TEST(SimForms, EnumeratesEveryKindOfFormAtLevelOne) {

@@ -17,8 +17,8 @@ constexpr DWORD FORM_PRINTER = 0x00000002;
 extern "C" {
 DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
                              DWORD nSize, LPDWORD pcbNeeded);
-DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName,
-                               LPDWORD pType, LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded);
-BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf,
-                       LPDWORD pcbNeeded, LPDWORD pcReturned);
+DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
+                               LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded);
+BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
+                       LPDWORD pcReturned);
 }
