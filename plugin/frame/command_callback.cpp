@@ -5,6 +5,7 @@
 #include "frame/media_type_attribute.h"
 #include "frame/orientation_commands.h"
 #include "frame/usage_command_writer.h"
+#include "pjl/hold_commands.h"
 
 namespace xlrender {
 
@@ -21,8 +22,8 @@ void RunCommandCallback(DEVOBJ* device, DWORD id) {
         case kCallbackOrientation: WriteOrientationAttribute(context); break;
         case kCallbackDeviceManagementDate: WriteDeviceManagementDate(context); break;
         case kCallbackJobStorage:
-            // The job storage commands (WriteHoldCommands) join here, for devices whose private
-            // devmode has job retention installed.
+            WriteHoldCommands(device, context.pdev.DriverHelper, context.pdev.JobStorageUserName,
+                              context.pdev.JobStorageJobName, context.pdev.HoldCommandsSent);
             break;
         case kCallbackUserName: WriteJobUserName(context); break;
         case kCallbackManualDuplex: WriteManualDuplex(context); break;

@@ -238,3 +238,24 @@ TEST_F(CommandCallbackTest, ManualDuplexLineWhileManualDuplexIsInForce) {
 
 }  // namespace
 }  // namespace xlrender
+
+namespace xlrender::testing {
+namespace {
+
+TEST_F(CommandCallbackTest, JobStorageCallbackWritesTheHoldBlockOncePerDeviceContext) {
+    Ready();
+    Devmode().JobStorageMode = 2;  // private job
+    Devmode().StorePin = 7;
+    EXPECT_EQ(Run(4), "") << "nothing without job retention installed";
+    Devmode().JobRetentionInstalled = 1;
+    const std::string block = Run(4);
+    EXPECT_EQ(block.rfind("@PJL SET HOLD=ON\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET HOLDKEY=\"0007\"\n",
+                          0),
+              0u)
+        << block;
+    EXPECT_NE(block.find("jstore"), std::string::npos) << "the stored job's user name";
+    EXPECT_EQ(Run(4), "") << "the block goes out once per device context";
+}
+
+}  // namespace
+}  // namespace xlrender::testing
