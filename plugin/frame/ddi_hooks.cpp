@@ -1,3 +1,4 @@
+// The blit hooks: until the image path takes blits over, each passes straight through.
 #include "frame/ddi_hooks.h"
 
 #include "frame/hook_context.h"
@@ -34,44 +35,6 @@ BOOL APIENTRY DrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMa
                                              psoDest, psoSrc, psoMask, pco, pxlo, pca,
                                              pptlHTOrg, prclDest, prclSrc, pptlMask, iMode, pbo,
                                              rop4);
-}
-
-BOOL APIENTRY DrvTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco,
-                         RECTL* prclExtra, RECTL* prclOpaque, BRUSHOBJ* pboFore,
-                         BRUSHOBJ* pboOpaque, POINTL* pptlOrg, MIX mix) {
-    return CallUnidrv<DdiTextOut*>(DeviceOf(pso), kHookTextOut, pso, pstro, pfo, pco,
-                                       prclExtra, prclOpaque, pboFore, pboOpaque, pptlOrg, mix);
-}
-
-BOOL APIENTRY DrvStartPage(SURFOBJ* pso) {
-    return CallUnidrv<DdiStartPage*>(DeviceOf(pso), kHookStartPage, pso);
-}
-
-BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
-    return CallUnidrv<DdiSendPage*>(DeviceOf(pso), kHookSendPage, pso);
-}
-
-ULONG APIENTRY DrvEscape(SURFOBJ* pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG cjOut,
-                         PVOID pvOut) {
-    return CallUnidrv<DdiEscape*>(DeviceOf(pso), kHookEscape, pso, iEsc, cjIn, pvIn, cjOut,
-                                      pvOut);
-}
-
-BOOL APIENTRY DrvStartDoc(SURFOBJ* pso, LPWSTR pwszDocName, DWORD dwJobId) {
-    return CallUnidrv<DdiStartDoc*>(DeviceOf(pso), kHookStartDoc, pso, pwszDocName,
-                                        dwJobId);
-}
-
-BOOL APIENTRY DrvEndDoc(SURFOBJ* pso, FLONG fl) {
-    return CallUnidrv<DdiEndDoc*>(DeviceOf(pso), kHookEndDoc, pso, fl);
-}
-
-BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
-    return CallUnidrv<DdiNextBand*>(DeviceOf(pso), kHookNextBand, pso, pptl);
-}
-
-BOOL APIENTRY DrvStartBanding(SURFOBJ* pso, POINTL* pptl) {
-    return CallUnidrv<DdiStartBanding*>(DeviceOf(pso), kHookStartBanding, pso, pptl);
 }
 
 BOOL APIENTRY DrvPlgBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMsk, CLIPOBJ* pco,

@@ -1,5 +1,5 @@
-// The thirteen DDI hooks the plug-in publishes. Each finds its device through the surface and
-// passes through to Unidrv's own function with the caller's arguments.
+// The thirteen DDI hooks the plug-in publishes. Each finds its device through the surface, does
+// the plug-in's work and passes through to Unidrv's own function with the caller's arguments.
 #pragma once
 
 #include "platform/win32_api.h"

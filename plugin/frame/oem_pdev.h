@@ -18,6 +18,13 @@ enum JobDataTypeKind : DWORD {
     kJobDataTypeRaw = 2,
 };
 
+// Colour mode of the document's first page, learnt in DrvStartPage.
+enum PageColourModeKind : DWORD {
+    kPageColourUnknown = 0,
+    kPageColourMono = 1,
+    kPageColourOther = 2,
+};
+
 constexpr int kDocNameUnits = 256;
 constexpr int kJobStorageNameUnits = 16;
 

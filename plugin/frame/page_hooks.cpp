@@ -1,0 +1,63 @@
+// The hooks that end a sheet: the last DrvNextBand of banded output, DrvSendPage otherwise.
+#include "frame/ddi_hooks.h"
+#include "frame/hook_context.h"
+#include "frame/page_end.h"
+#include "frame/spool_stream.h"
+#include "xlstream/xl_operators.h"
+
+namespace xlrender {
+namespace {
+
+// Unidrv sets the band origin to (-1, -1) once the sheet's last band is done.
+bool SheetIsDone(const POINTL& bandOrigin) { return bandOrigin.x == -1 && bandOrigin.y == -1; }
+
+}  // namespace
+
+BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
+    DEVOBJ* device = DeviceOf(pso);
+    const PrivateDevmode* devmode = PrivateDevmodeOf(device);
+    if (devmode == nullptr) {
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    OemPdev* pdev = OemPdevOf(device);
+    XlStream* stream = pdev == nullptr || pptl == nullptr ? nullptr : CreateSpoolStream(device);
+    if (stream == nullptr) {
+        return CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
+    }
+    const WORD copies = PageCopyCount({device, pdev->DriverHelper}, device->pPublicDM);
+    const BOOL result = CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
+    if (SheetIsDone(*pptl)) {
+        if (IsPerSheetJob(*devmode, *pdev)) {
+            FinishSheetWatermarks(*pdev, *devmode);
+        }
+        XlEndPageCopies(stream, copies);
+    }
+    XlStreamDestroy(stream);
+    return result;
+}
+
+BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
+    DEVOBJ* device = DeviceOf(pso);
+    XlStream* stream = CreateSpoolStream(device);
+    const PrivateDevmode* devmode = PrivateDevmodeOf(device);
+    OemPdev* pdev = OemPdevOf(device);
+    if (stream == nullptr || devmode == nullptr || pdev == nullptr) {
+        XlStreamDestroy(stream);
+        return CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
+    }
+    BOOL result = FALSE;
+    if (!IsPerSheetJob(*devmode, *pdev)) {
+        result = CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
+        XlEndPage(stream);
+    } else {
+        const WORD copies = PageCopyCount({device, pdev->DriverHelper}, device->pPublicDM);
+        result = CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
+        FinishSheetWatermarks(*pdev, *devmode);
+        XlEndPageCopies(stream, copies);
+    }
+    XlStreamDestroy(stream);
+    return result;
+}
+
+}  // namespace xlrender
