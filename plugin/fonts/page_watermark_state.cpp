@@ -28,6 +28,8 @@ void LoadPageWatermarkState(const void* block, DWORD pagesPerSheet, PageWatermar
     }
 }
 
-void ClearPageWatermarkState(PageWatermarkState& state) { state = PageWatermarkState{}; }
+void ClearPageWatermarkState(PageWatermarkState& state) {
+    state = PageWatermarkState{};
+}
 
 }  // namespace xlrender

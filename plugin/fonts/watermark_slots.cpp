@@ -13,8 +13,8 @@ bool ShouldDrawWatermark(const PrivateDevmode* devmode, const PageWatermarkState
 }
 
 WatermarkSlots SelectWatermarkSlots(const PrivateDevmode& devmode, const JobSettings& settings,
-                                    const DEVMODEW* publicDevmode,
-                                    const PageWatermarkState& state, bool journaled) {
+                                    const DEVMODEW* publicDevmode, const PageWatermarkState& state,
+                                    bool journaled) {
     WatermarkSlots selected{};
     const DWORD pages = EffectivePagesPerSheet(devmode, settings, publicDevmode);
     for (DWORD slot = 0; slot < pages && slot < kMaxPagesPerSheet; ++slot) {

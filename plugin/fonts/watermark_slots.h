@@ -26,7 +26,7 @@ struct WatermarkSlots {
 // Visits the effective pages per sheet and keeps those for which ShouldDrawWatermark holds and,
 // when the watermark is for the first page only, whose page number is 1.
 WatermarkSlots SelectWatermarkSlots(const PrivateDevmode& devmode, const JobSettings& settings,
-                                    const DEVMODEW* publicDevmode,
-                                    const PageWatermarkState& state, bool journaled);
+                                    const DEVMODEW* publicDevmode, const PageWatermarkState& state,
+                                    bool journaled);
 
 }  // namespace xlrender

@@ -23,7 +23,7 @@ enum PrivateEscape : ULONG {
 // buffer holds them.
 struct SettingsSnapshot {
     DWORD PdlType;
-    DWORD Devmode710[4];  // 0x710-0x71B carried, SimplexSingleLayout
+    DWORD Devmode710[4];     // 0x710-0x71B carried, SimplexSingleLayout
     DWORD DevmodeResize[4];  // ResizeToPaper, ResizePaperSize, UseFitScale, ScalePercent
     LONG CustomRange[2];     // ActualCustomRange: first and second number
     DWORD WatermarkEnabled;

@@ -22,13 +22,20 @@ ULONG APIENTRY DrvEscape(SURFOBJ* pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG
                 return *answer;
             }
             break;
-        case PASSTHROUGH: return AnswerPassThrough(request);
-        case kEscapeTechnology: return AnswerTechnology(request);
-        case kEscapeSettingsSnapshot: return AnswerSettingsSnapshot(request);
-        case kEscapePrintableArea: return AnswerPrintableArea(request);
-        case kEscapePageLayout: return AnswerPageLayout(request);
-        case kEscapeJobStorageDialog: return AnswerJobStorageDialog(request);
-        default: break;
+        case PASSTHROUGH:
+            return AnswerPassThrough(request);
+        case kEscapeTechnology:
+            return AnswerTechnology(request);
+        case kEscapeSettingsSnapshot:
+            return AnswerSettingsSnapshot(request);
+        case kEscapePrintableArea:
+            return AnswerPrintableArea(request);
+        case kEscapePageLayout:
+            return AnswerPageLayout(request);
+        case kEscapeJobStorageDialog:
+            return AnswerJobStorageDialog(request);
+        default:
+            break;
     }
     return CallUnidrv<DdiEscape*>(device, kHookEscape, pso, iEsc, cjIn, pvIn, cjOut, pvOut);
 }

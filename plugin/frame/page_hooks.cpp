@@ -9,7 +9,9 @@ namespace xlrender {
 namespace {
 
 // Unidrv sets the band origin to (-1, -1) once the sheet's last band is done.
-bool SheetIsDone(const POINTL& bandOrigin) { return bandOrigin.x == -1 && bandOrigin.y == -1; }
+bool SheetIsDone(const POINTL& bandOrigin) {
+    return bandOrigin.x == -1 && bandOrigin.y == -1;
+}
 
 }  // namespace
 

@@ -30,7 +30,8 @@ struct ByteRange {
 constexpr ByteRange kWrittenRanges[] = {
     {0, offsetof(SettingsSnapshot, Unwritten034)},
     {offsetof(SettingsSnapshot, Text0CC), offsetof(SettingsSnapshot, Unwritten6B4)},
-    {offsetof(SettingsSnapshot, SmartDuplexSinglePageJob), offsetof(SettingsSnapshot, Unwritten6C0)},
+    {offsetof(SettingsSnapshot, SmartDuplexSinglePageJob),
+     offsetof(SettingsSnapshot, Unwritten6C0)},
     {offsetof(SettingsSnapshot, PosterPrintingEnabled), offsetof(SettingsSnapshot, Unwritten738)},
     {offsetof(SettingsSnapshot, Devmode14EC), offsetof(SettingsSnapshot, Unwritten762)},
 };
@@ -71,10 +72,10 @@ SettingsSnapshot BuildSnapshot(const PrivateDevmode& devmode, const JobSettings&
     snapshot.Devmode1510 = devmode.Carried150C[1];
     const SourceMediaPair& first = devmode.SourceMedia0;
     const SourceMediaPair& fourth = devmode.SourceMedia4To7[0];
-    snapshot.SourceMediaChanged = devmode.CarriedBC4 != 0 && (fourth.Source != first.Source ||
-                                                             fourth.Media != first.Media)
-                                      ? 1
-                                      : 0;
+    snapshot.SourceMediaChanged =
+        devmode.CarriedBC4 != 0 && (fourth.Source != first.Source || fourth.Media != first.Media)
+            ? 1
+            : 0;
     snapshot.DevmodeDFC[0] = devmode.CarriedDFC;
     snapshot.DevmodeDFC[1] = devmode.CarriedE00;
     snapshot.AlternateLetterheadEnabled = settings.AlternateLetterheadEnabled;

@@ -13,9 +13,9 @@ constexpr ULONG kSolidBlack = 0x00000000;
 
 }  // namespace
 
-BOOL APIENTRY DrvTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco,
-                         RECTL* prclExtra, RECTL* prclOpaque, BRUSHOBJ* pboFore,
-                         BRUSHOBJ* pboOpaque, POINTL* pptlOrg, MIX mix) {
+BOOL APIENTRY DrvTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco, RECTL* prclExtra,
+                         RECTL* prclOpaque, BRUSHOBJ* pboFore, BRUSHOBJ* pboOpaque, POINTL* pptlOrg,
+                         MIX mix) {
     DEVOBJ* device = DeviceOf(pso);
     const OemPdev* pdev = OemPdevOf(device);
     if (PrivateDevmodeOf(device) != nullptr && pdev != nullptr &&

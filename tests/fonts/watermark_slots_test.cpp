@@ -1,11 +1,11 @@
 // Which logical pages of a sheet are chosen for a watermark, and the sheet state escape 3883
 // loads and the page end clears.
+#include "fonts/watermark_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
-
-#include "fonts/watermark_slots.h"
 
 namespace xlrender {
 namespace {

@@ -42,7 +42,9 @@ TEST_F(EscapeHook, WithPassThroughAllowed) {
     EXPECT_EQ(sim::TheWorld().ddiCalls.size(), 1u);
 
     EXPECT_EQ(PassThrough({3, 0, 'a', 'b', 'c'}), 1u);
-    EXPECT_EQ(Spooled(), std::string("\xBF\xFA\x03\x00\x00\x00" "abc", 9));
+    EXPECT_EQ(Spooled(), std::string("\xBF\xFA\x03\x00\x00\x00"
+                                     "abc",
+                                     9));
 }
 
 TEST_F(EscapeHook, ShortPassThroughDataWritesNothing) {
@@ -117,9 +119,8 @@ TEST_F(EscapeHook, PageLayoutNeedsTheWholeBlockAndTakesThePagesOfTheSheet) {
         words[10 + 6 * slot] = slot + 1;
         words[15 + 6 * slot] = DMORIENT_PORTRAIT;
     }
-    EXPECT_EQ(DrvEscape(pso, kEscapePageLayout, kPageLayoutBlockBytes - 1, words.data(), 0,
-                        nullptr),
-              1u);
+    EXPECT_EQ(
+        DrvEscape(pso, kEscapePageLayout, kPageLayoutBlockBytes - 1, words.data(), 0, nullptr), 1u);
     EXPECT_EQ(Pdev().PageWatermarkState.LastPageNumber, 0u);
     EXPECT_EQ(DrvEscape(pso, kEscapePageLayout, kPageLayoutBlockBytes, nullptr, 0, nullptr), 1u);
     EXPECT_EQ(DrvEscape(pso, kEscapePageLayout, kPageLayoutBlockBytes, words.data(), 0, nullptr),
@@ -168,13 +169,12 @@ TEST_F(PaperCheckingEscape, SettingsSnapshotRunsThePaperCheckFirst) {
     Pdev().JobSettings.AlternateLetterheadEnabled = 1;
 
     std::vector<BYTE> out(kSettingsSnapshotBytes + 4, kUntouched);
-    EXPECT_EQ(DrvEscape(pso, kEscapeSettingsSnapshot, 0, nullptr, kSettingsSnapshotBytes - 1,
-                        out.data()),
-              0u);
+    EXPECT_EQ(
+        DrvEscape(pso, kEscapeSettingsSnapshot, 0, nullptr, kSettingsSnapshotBytes - 1, out.data()),
+        0u);
     EXPECT_EQ(devmode.ManualDuplexSelected, 0u);
     EXPECT_EQ(out[0], kUntouched);
-    EXPECT_EQ(DrvEscape(pso, kEscapeSettingsSnapshot, 0, nullptr, kSettingsSnapshotBytes,
-                        nullptr),
+    EXPECT_EQ(DrvEscape(pso, kEscapeSettingsSnapshot, 0, nullptr, kSettingsSnapshotBytes, nullptr),
               0u);
 
     // An odd address: the block need not be aligned.
@@ -213,12 +213,11 @@ TEST_F(PaperCheckingEscape, SettingsSnapshotRunsThePaperCheckFirst) {
 TEST_F(PaperCheckingEscape, JobStorageDialogAnswerRules) {
     std::vector<BYTE> out(kJobStorageDialogBytes, kUntouched);
     EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, 0, out.data()), 1u);
-    EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes,
-                        nullptr),
+    EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes, nullptr),
               1u);
-    EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes - 1,
-                        out.data()),
-              0u);
+    EXPECT_EQ(
+        DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes - 1, out.data()),
+        0u);
     EXPECT_EQ(Devmode().ManualDuplexSelected, 0u);
     EXPECT_EQ(out[0], kUntouched);
     DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes, out.data());

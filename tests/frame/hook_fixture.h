@@ -33,7 +33,9 @@ protected:
         EnableOrFail(device);
         device.devobj()->hPrinter = printerHandle;
     }
-    PrivateDevmode& Devmode() { return *reinterpret_cast<PrivateDevmode*>(device.privateDevmode()); }
+    PrivateDevmode& Devmode() {
+        return *reinterpret_cast<PrivateDevmode*>(device.privateDevmode());
+    }
     OemPdev& Pdev() { return *static_cast<OemPdev*>(device.devobj()->pdevOEM); }
     std::string Spooled() { return device.spool().Bytes(); }
     sim::PrinterDescription& Printer() { return sim::TheWorld().spooler.printers[0]; }
