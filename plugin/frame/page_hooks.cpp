@@ -2,8 +2,8 @@
 #include "frame/ddi_hooks.h"
 #include "frame/hook_context.h"
 #include "frame/page_end.h"
-#include "frame/spool_stream.h"
 #include "xlstream/xl_operators.h"
+#include "xlstream/xl_spool_flush.h"
 
 namespace xlrender {
 namespace {
@@ -23,7 +23,7 @@ BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
         return FALSE;
     }
     OemPdev* pdev = OemPdevOf(device);
-    XlStream* stream = pdev == nullptr || pptl == nullptr ? nullptr : CreateSpoolStream(device);
+    XlStream* stream = pdev == nullptr || pptl == nullptr ? nullptr : XlSpoolStreamCreate(device);
     if (stream == nullptr) {
         return CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
     }
@@ -41,7 +41,7 @@ BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
 
 BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
     DEVOBJ* device = DeviceOf(pso);
-    XlStream* stream = CreateSpoolStream(device);
+    XlStream* stream = XlSpoolStreamCreate(device);
     const PrivateDevmode* devmode = PrivateDevmodeOf(device);
     OemPdev* pdev = OemPdevOf(device);
     if (stream == nullptr || devmode == nullptr || pdev == nullptr) {

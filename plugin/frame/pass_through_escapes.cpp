@@ -4,7 +4,6 @@
 
 #include "frame/escape_answers.h"
 #include "frame/escape_blocks.h"
-#include "frame/spool_stream.h"
 #include "xlstream/xl_operators.h"
 #include "xlstream/xl_spool_flush.h"
 
@@ -45,7 +44,7 @@ ULONG AnswerPassThrough(const EscapeRequest& request) {
         request.cjIn <= kPassThroughCountBytes) {
         return 1;
     }
-    XlStream* stream = CreateSpoolStream(request.device);
+    XlStream* stream = XlSpoolStreamCreate(request.device);
     if (stream == nullptr) {
         return 0;
     }

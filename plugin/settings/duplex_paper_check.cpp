@@ -11,7 +11,6 @@
 namespace xlrender {
 namespace {
 
-constexpr std::size_t kPaperNameUnits = 64;
 constexpr DWORD kMaxDword = 0xFFFFFFFFu;
 constexpr WCHAR kRangeSeparator = W('^');
 // The port the capability queries name; the driver's papers do not depend on it.
@@ -106,7 +105,8 @@ bool PaperIsOutsideARange(HANDLE printer, DWORD count, const DEVMODEW& publicDev
 }
 
 bool SameFormName(const WCHAR* formName, const WCHAR* paperName, std::size_t paperNameUnits) {
-    return formName != nullptr && TextLength(formName, kPaperNameUnits + 1) == paperNameUnits &&
+    return formName != nullptr &&
+           TextLength(formName, kCapabilityNameUnits + 1) == paperNameUnits &&
            std::memcmp(formName, paperName, paperNameUnits * sizeof(WCHAR)) == 0;
 }
 
@@ -161,8 +161,8 @@ bool PaperIsUserDefinedForm(HANDLE printer, const DEVMODEW& publicDevmode) {
         return false;
     }
     const WCHAR* paperName =
-        names.as<WCHAR>() + static_cast<std::size_t>(position) * kPaperNameUnits;
-    return PaperIsUserForm(printer, paperName, TextLength(paperName, kPaperNameUnits));
+        names.as<WCHAR>() + static_cast<std::size_t>(position) * kCapabilityNameUnits;
+    return PaperIsUserForm(printer, paperName, TextLength(paperName, kCapabilityNameUnits));
 }
 
 }  // namespace
