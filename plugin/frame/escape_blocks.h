@@ -23,7 +23,7 @@ enum PrivateEscape : ULONG {
 // buffer holds them.
 struct SettingsSnapshot {
     DWORD PdlType;
-    DWORD Devmode710[4];     // 0x710-0x71B carried, SimplexSingleLayout
+    DWORD Devmode710[4];     // 0x710-0x717 carried, RotatePages180, SimplexSingleLayout
     DWORD DevmodeResize[4];  // ResizeToPaper, ResizePaperSize, UseFitScale, ScalePercent
     LONG CustomRange[2];     // ActualCustomRange: first and second number
     DWORD WatermarkEnabled;
@@ -39,7 +39,7 @@ struct SettingsSnapshot {
     DWORD EmulateLsMargins;
     DWORD SymmetricMargins;
     DWORD ManualDuplexSelected;
-    DWORD Devmode724[2];
+    DWORD Devmode724[2];  // 0x724 carried, ManualDuplexFlipSetting
     DWORD Devmode738[2];
     DWORD ManualDuplexPageOrder;
     DWORD ManualDuplexModal;
