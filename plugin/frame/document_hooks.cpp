@@ -2,6 +2,7 @@
 // count and the colour mode of the first page.
 #include "frame/ddi_hooks.h"
 #include "frame/hook_context.h"
+#include "pjl/job_storage_names.h"
 #include "platform/memory.h"
 #include "platform/text.h"
 #include "settings/feature_option.h"
@@ -50,6 +51,8 @@ BOOL APIENTRY DrvStartDoc(SURFOBJ* pso, LPWSTR pwszDocName, DWORD dwJobId) {
         }
         if (pwszDocName != nullptr) {
             CopyText(pdev->DocName, kDocNameUnits, pwszDocName);
+            SetJobStorageNames(device, pdev->JobId, pdev->JobSettings.PjlEncodingKind,
+                               pwszDocName, pdev->JobStorageUserName, pdev->JobStorageJobName);
         }
         if (pdev->JobDataType == kJobDataTypeUnknown && device->hPrinter != nullptr) {
             pdev->JobDataType = QueryJobDataType(device->hPrinter, dwJobId);

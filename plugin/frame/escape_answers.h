@@ -34,6 +34,8 @@ ULONG AnswerSettingsSnapshot(const EscapeRequest& request);
 ULONG AnswerPrintableArea(const EscapeRequest& request);
 // Escape 3883: the sheet's page layout for the watermarks.
 ULONG AnswerPageLayout(const EscapeRequest& request);
+// 3882: the manual-duplex event dialog.
+ULONG AnswerEventDialog(const EscapeRequest& request);
 // Escape 3900: the job-storage dialog record.
 ULONG AnswerJobStorageDialog(const EscapeRequest& request);
 

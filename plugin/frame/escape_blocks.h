@@ -128,7 +128,4 @@ static_assert(sizeof(PrintableArea) == kPrintableAreaBytes);
 static_assert(offsetof(PrintableArea, PrintableHeight) == 4);
 static_assert(offsetof(PrintableArea, MarginX) == 8 && offsetof(PrintableArea, MarginY) == 12);
 
-// Escape 3900: the job-storage dialog record, an 84-byte header and the 1060-byte dialog record.
-constexpr ULONG kJobStorageDialogBytes = 84 + 1060;
-
 }  // namespace xlrender

@@ -30,6 +30,8 @@ ULONG APIENTRY DrvEscape(SURFOBJ* pso, ULONG iEsc, ULONG cjIn, PVOID pvIn, ULONG
             return AnswerSettingsSnapshot(request);
         case kEscapePrintableArea:
             return AnswerPrintableArea(request);
+        case kEscapeEventDialog:
+            return AnswerEventDialog(request);
         case kEscapePageLayout:
             return AnswerPageLayout(request);
         case kEscapeJobStorageDialog:

@@ -6,6 +6,8 @@
 #include "frame/escape_answers.h"
 #include "frame/escape_blocks.h"
 #include "frame/settings_snapshot.h"
+#include "pjl/event_dialog.h"
+#include "pjl/job_storage_dialog.h"
 #include "settings/paper_checks.h"
 
 namespace xlrender {
@@ -55,13 +57,18 @@ ULONG AnswerJobStorageDialog(const EscapeRequest& request) {
     if (request.cjOut == 0 || request.pvOut == nullptr) {
         return 1;
     }
-    if (request.cjOut < kJobStorageDialogBytes) {
+    if (request.cjOut < sizeof(JobStorageDialogData)) {
         return 0;
     }
     CheckPaperForDuplex(request);
-    // The record is the job-storage dialog data's to fill; until it is, the caller is told
-    // that nothing was filled.
-    return 0;
+    return GetJobStorageDialogData(request.device, request.pdev.JobSettings,
+                                   request.pdev.JobStorageDialogShown, request.pvOut,
+                                   request.cjOut);
+}
+
+ULONG AnswerEventDialog(const EscapeRequest& request) {
+    return ShowEventDialog(request.device, request.pdev.JobSettings,
+                           request.pdev.DuplexDialogPending, request.pvIn, request.cjIn);
 }
 
 }  // namespace xlrender

@@ -301,6 +301,8 @@ private:
             device_->spool().LimitWrite(job_.failSpoolWrite, 0);
         }
         FillPublicDevmode(job_, page_, device_->publicDevmode());
+        // Unidrv's own copy count, which drivers without a mopier send with each page.
+        device_->SetStandardVariable(SVI_COPIES, job_.publicDevmode.copies);
         for (const auto& [feature, option] : job_.features) {
             device_->SelectOption(feature, option);
         }

@@ -7,12 +7,14 @@
 #include "frame/ddi_hooks.h"
 #include "frame/escape_blocks.h"
 #include "hook_fixture.h"
+#include "pjl/job_storage_dialog.h"
 #include "platform/text.h"
 
 namespace xlrender {
 namespace {
 
 constexpr ULONG kUnidrvAnswer = 77;
+constexpr ULONG kJobStorageDialogRecordBytes = sizeof(JobStorageDialogData);
 constexpr BYTE kUntouched = 0xEE;
 
 class EscapeHook : public testing::HookTest {
@@ -211,18 +213,30 @@ TEST_F(PaperCheckingEscape, SettingsSnapshotRunsThePaperCheckFirst) {
 }
 
 TEST_F(PaperCheckingEscape, JobStorageDialogAnswerRules) {
-    std::vector<BYTE> out(kJobStorageDialogBytes, kUntouched);
+    std::vector<BYTE> out(kJobStorageDialogRecordBytes, kUntouched);
     EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, 0, out.data()), 1u);
-    EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes, nullptr),
+    EXPECT_EQ(DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogRecordBytes, nullptr),
               1u);
     EXPECT_EQ(
-        DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes - 1, out.data()),
+        DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogRecordBytes - 1, out.data()),
         0u);
     EXPECT_EQ(Devmode().ManualDuplexSelected, 0u);
     EXPECT_EQ(out[0], kUntouched);
-    DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogBytes, out.data());
+    EXPECT_EQ(
+        DrvEscape(pso, kEscapeJobStorageDialog, 0, nullptr, kJobStorageDialogRecordBytes, out.data()),
+        1u);
+    std::uint32_t showDialog = 0xFFFFFFFF;
+    std::memcpy(&showDialog, out.data() + offsetof(JobStorageDialogData, ShowDialog),
+                sizeof showDialog);
+    EXPECT_EQ(showDialog, 0u) << "the record says whether to show the dialog";
     EXPECT_EQ(Devmode().ManualDuplexSelected, 1u);
     EXPECT_EQ(Pdev().JobSettings.ManualDuplexActive, 1u);
+    EXPECT_TRUE(sim::TheWorld().ddiCalls.empty());
+}
+
+TEST_F(EscapeHook, EventDialogIsTheJobStorageCodesAndNeverUnidrvs) {
+    EnableDevice();
+    EXPECT_EQ(DrvEscape(pso, kEscapeEventDialog, 0, nullptr, 0, nullptr), 1u);
     EXPECT_TRUE(sim::TheWorld().ddiCalls.empty());
 }
 
