@@ -453,8 +453,8 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
     if (const json* devmode = fields.Find("privateDevmode")) {
         job.privateDevmode = ReadPrivateDevmode(*devmode, "/privateDevmode");
     }
-    if (const json* spec = fields.Find("job")) {
-        ReadJob(*spec, "/job", job.job);
+    if (const json* jobValue = fields.Find("job")) {
+        ReadJob(*jobValue, "/job", job.job);
     }
     if (const json* system = fields.Find("system")) {
         ReadSystem(*system, "/system", job.system);

@@ -59,19 +59,19 @@ PageSetup PageSetupFor(const JobDescription& job) {
 }
 
 void FillPublicDevmode(const JobDescription& job, const PageSetup& page, DEVMODEW& devmode) {
-    const PublicDevmodeSpec& spec = job.publicDevmode;
+    const PublicDevmodeSpec& requested = job.publicDevmode;
     devmode.dmPaperSize = page.paper.devmodeCode;
     devmode.dmOrientation = page.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    devmode.dmCopies = static_cast<SHORT>(spec.copies);
-    devmode.dmCollate = spec.collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
-    devmode.dmDuplex = spec.duplex == "simplex"     ? DMDUP_SIMPLEX
-                       : spec.duplex == "long-edge" ? DMDUP_VERTICAL
+    devmode.dmCopies = static_cast<SHORT>(requested.copies);
+    devmode.dmCollate = requested.collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+    devmode.dmDuplex = requested.duplex == "simplex"     ? DMDUP_SIMPLEX
+                       : requested.duplex == "long-edge" ? DMDUP_VERTICAL
                                                     : DMDUP_HORIZONTAL;
-    devmode.dmColor = spec.color == "color" ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
+    devmode.dmColor = requested.color == "color" ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
     devmode.dmPrintQuality = static_cast<SHORT>(page.resolution);
     devmode.dmYResolution = static_cast<SHORT>(page.resolution);
-    devmode.dmMediaType = spec.mediaType;
-    devmode.dmDefaultSource = static_cast<SHORT>(spec.defaultSource);
+    devmode.dmMediaType = requested.mediaType;
+    devmode.dmDefaultSource = static_cast<SHORT>(requested.defaultSource);
     devmode.dmTTOption = DMTT_DOWNLOAD;
     for (std::size_t i = 0; page.paper.name[i] != '\0' && i + 1 < CCHFORMNAME; ++i) {
         devmode.dmFormName[i] = static_cast<WCHAR>(page.paper.name[i]);

@@ -26,24 +26,24 @@ SYSTEMTIME ToSystemTime(const Timestamp& time) {
 }
 
 void DescribePrinter(const JobDescription& job, World& world) {
-    const PrinterSpec& spec = job.printer;
+    const PrinterSpec& requested = job.printer;
     sim::PrinterDescription printer;
-    printer.name = Utf16(spec.name);
-    printer.portName = Utf16(spec.port);
-    printer.printProcessor = Utf16(spec.printProcessor);
+    printer.name = Utf16(requested.name);
+    printer.portName = Utf16(requested.port);
+    printer.printProcessor = Utf16(requested.printProcessor);
     printer.datatype = Utf16(job.job.dataType);
-    printer.attributes = spec.attributes;
-    printer.driverPath = Utf16(spec.driverPath);
-    world.versions.Declare(printer.driverPath, ToFileVersion(spec.driverVersion));
-    for (const DriverFile& file : spec.dependentFiles) {
+    printer.attributes = requested.attributes;
+    printer.driverPath = Utf16(requested.driverPath);
+    world.versions.Declare(printer.driverPath, ToFileVersion(requested.driverVersion));
+    for (const DriverFile& file : requested.dependentFiles) {
         printer.dependentFiles.push_back(Utf16(file.path));
         world.versions.Declare(Utf16(file.path), ToFileVersion(file.version));
     }
-    for (const MediaTypeSpec& media : spec.mediaTypes) {
+    for (const MediaTypeSpec& media : requested.mediaTypes) {
         printer.mediaTypes.push_back(media.id);
         printer.mediaTypeNames.push_back(Utf16(media.name));
     }
-    const std::vector<std::string> papers = spec.papers.empty() ? PaperNames() : spec.papers;
+    const std::vector<std::string> papers = requested.papers.empty() ? PaperNames() : requested.papers;
     for (const std::string& name : papers) {
         printer.papers.push_back(static_cast<WORD>(FindPaper(name)->devmodeCode));
         printer.paperNames.push_back(Utf16(name));
