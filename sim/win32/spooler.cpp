@@ -82,6 +82,21 @@ PrinterDescription* PrinterOfHandle(HANDLE handle) {
 
 }  // namespace sim
 
+namespace {
+
+// The printer behind a handle, when the information level asked for is the one served;
+// otherwise null with the last error set.
+const sim::PrinterDescription* PrinterForLevel(HANDLE handle, DWORD level, DWORD served) {
+    const sim::PrinterDescription* printer = sim::PrinterOfHandle(handle);
+    if (printer != nullptr && level != served) {
+        SetLastError(ERROR_INVALID_LEVEL);
+        return nullptr;
+    }
+    return printer;
+}
+
+}  // namespace
+
 extern "C" {
 
 BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault) {
@@ -116,12 +131,8 @@ BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
 
 BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf,
                         LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
+    const sim::PrinterDescription* printer = PrinterForLevel(hPrinter, Level, 2);
     if (printer == nullptr) {
-        return FALSE;
-    }
-    if (Level != 2) {
-        SetLastError(ERROR_INVALID_LEVEL);
         return FALSE;
     }
     return sim::DeliverInfoBlock(sizeof(PRINTER_INFO_2W), pPrinter, cbBuf, pcbNeeded,
@@ -145,12 +156,8 @@ BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbB
 
 BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
                               DWORD cbBuf, LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
+    const sim::PrinterDescription* printer = PrinterForLevel(hPrinter, Level, 3);
     if (printer == nullptr) {
-        return FALSE;
-    }
-    if (Level != 3) {
-        SetLastError(ERROR_INVALID_LEVEL);
         return FALSE;
     }
     if (pEnvironment != nullptr && !sim::SameSpoolerName(printer->environment, pEnvironment)) {
@@ -181,12 +188,8 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
 
 BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf,
                     LPDWORD pcbNeeded) {
-    const sim::PrinterDescription* printer = sim::PrinterOfHandle(hPrinter);
+    const sim::PrinterDescription* printer = PrinterForLevel(hPrinter, Level, 2);
     if (printer == nullptr) {
-        return FALSE;
-    }
-    if (Level != 2) {
-        SetLastError(ERROR_INVALID_LEVEL);
         return FALSE;
     }
     const auto& jobs = Spooler().jobs;
