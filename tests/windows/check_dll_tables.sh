@@ -18,7 +18,8 @@ export_entries="$(grep -cE '^[[:space:]]*\[ *[0-9]+\] \+base\[' <<<"$tables" || 
 export_names="$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$tables" |
   sed -n -E 's/^[[:space:]]*\[ *[0-9]+\] (.*)$/\1/p' | sort | tr '\n' ' ')"
 if [ "$export_entries" != 2 ] || [ "$export_names" != "DllCanUnloadNow DllGetClassObject " ]; then
-  echo "FAIL exports: $export_entries entries, names: $export_names(want exactly DllCanUnloadNow DllGetClassObject)"
+  echo "FAIL exports: $export_entries entries, named $(cut -d' ' -f1-10 <<<"$export_names")..." \
+    "(want exactly DllCanUnloadNow DllGetClassObject)"
   exit 1
 fi
 echo "ok   exports: ${export_names% }"
