@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs that this machine lacks (as root), or says
-# which to install.
+# which to install. `install-deps.sh windows` installs what the Windows DLLs need instead: the
+# MinGW-w64 toolchains, what cross-building libjpeg-turbo from its source package takes, and
+# Wine (its 32-bit half from the i386 architecture) to run the smoke test.
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config binutils
-  libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
-  g++-mingw-w64-x86-64-posix
-)
+if [ "${1:-}" = windows ]; then
+  packages=(
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix cmake ninja-build
+    dpkg-dev nasm
+    wine wine64 wine32:i386
+  )
+else
+  packages=(
+    g++ cmake ninja-build pkg-config binutils
+    libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -22,10 +31,16 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 if [ "$(id -u)" -ne 0 ]; then
   echo "missing packages: ${missing[*]}" >&2
+  if [[ " ${missing[*]}" == *:i386* ]]; then
+    echo "enable the i386 architecture first: sudo dpkg --add-architecture i386" >&2
+  fi
   echo "install them with: sudo apt-get install ${missing[*]}" >&2
   exit 1
 fi
 echo "installing: ${missing[*]}"
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"

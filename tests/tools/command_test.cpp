@@ -15,6 +15,10 @@ TEST(XlrenderCommand, InfoShowsWhatTheModuleAnnounces) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("signature:         KZUI (0x4B5A5549)"), std::string::npos);
     EXPECT_NE(run.output.find("plug-in version:   0x00110009"), std::string::npos);
+    EXPECT_NE(run.output.find("implemented:       GetInfo DevMode EnableDriver DisableDriver "
+                              "EnablePDEV DisablePDEV ResetPDEV CommandCallback SendFontCmd\n"),
+              std::string::npos);
+    EXPECT_NE(run.output.find("not implemented:   PublishDriverInterface"), std::string::npos);
     EXPECT_NE(run.output.find("DDI hooks:         13"), std::string::npos);
     EXPECT_NE(run.output.find("DrvPlgBlt (index 70)"), std::string::npos);
 }

@@ -29,6 +29,45 @@ const char* DdiFunctionName(ULONG index) {
     }
 }
 
+// The names of IPrintOemUni's own methods in slot order, as GetImplementedMethod is asked.
+constexpr const char* kPluginMethodNames[] = {"GetInfo",
+                                              "DevMode",
+                                              "EnableDriver",
+                                              "DisableDriver",
+                                              "EnablePDEV",
+                                              "DisablePDEV",
+                                              "ResetPDEV",
+                                              "PublishDriverInterface",
+                                              "GetImplementedMethod",
+                                              "DriverDMS",
+                                              "CommandCallback",
+                                              "ImageProcessing",
+                                              "FilterGraphics",
+                                              "Compression",
+                                              "HalftonePattern",
+                                              "MemoryUsage",
+                                              "TTYGetInfo",
+                                              "DownloadFontHeader",
+                                              "DownloadCharGlyph",
+                                              "TTDownloadMethod",
+                                              "OutputCharStr",
+                                              "SendFontCmd",
+                                              "TextOutAsBitmap"};
+
+// The method names that GetImplementedMethod answers S_OK for (`implemented`) or not, separated
+// by spaces.
+std::string MethodNames(IPrintOemUni& plugin, bool implemented) {
+    std::string names;
+    for (const char* name : kPluginMethodNames) {
+        std::string argument = name;
+        if ((plugin.GetImplementedMethod(argument.data()) == S_OK) == implemented) {
+            names += names.empty() ? "" : " ";
+            names += name;
+        }
+    }
+    return names;
+}
+
 std::string Hex(DWORD value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
@@ -84,6 +123,8 @@ int ShowPluginInfo(const std::string& modulePath) {
                       << Hex(signature) << ")\n"
                       << "interface version: " << Hex(interfaceVersion) << '\n'
                       << "plug-in version:   " << Hex(version) << '\n'
+                      << "implemented:       " << MethodNames(*plugin, true) << '\n'
+                      << "not implemented:   " << MethodNames(*plugin, false) << '\n'
                       << "DDI hooks:         " << hooks.c << '\n';
             for (ULONG i = 0; i < hooks.c; ++i) {
                 std::cout << "  " << DdiFunctionName(hooks.pdrvfn[i].iFunc) << " (index "
