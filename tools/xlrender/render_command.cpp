@@ -20,14 +20,14 @@
 namespace xlrender::tool {
 namespace {
 
-constexpr double kMinDpi = 50;
-constexpr double kMaxDpi = 1200;
+constexpr int kMinDpi = 50;
+constexpr int kMaxDpi = 1200;
 constexpr std::string_view kPageNumberMark = "%d";
 
 struct RenderOptions {
     std::string spool;
     std::string output;
-    double dpi = pclxl_render::kDefaultDpi;
+    int dpi = static_cast<int>(pclxl_render::kDefaultDpi);
     std::string pages;
 };
 
