@@ -117,7 +117,9 @@ std::string Attributes::Text(std::uint32_t id) const {
     }
     std::string text;
     for (std::size_t i = 0; i < value.count; ++i) {
-        text += static_cast<char>(ElementAsNumber(value, i));
+        // One byte per character: uint16 elements keep their low byte.
+        const auto code = static_cast<std::uint32_t>(ElementAsNumber(value, i));
+        text += static_cast<char>(static_cast<std::uint8_t>(code));
     }
     return text;
 }
