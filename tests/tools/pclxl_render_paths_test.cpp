@@ -96,31 +96,23 @@ TEST(PclXlRenderClip, RectangleIntersectReplaceExteriorAndPage) {
     const auto fillAll = [](XlStreamBuilder& s) {
         s.Box(attr::kBoundingBox, 0, 0, 20, 20).Op(op::kRectangle);
     };
-    // Clip rectangle 2..12, then a path 8..18 intersected: 8..12 remains.
-    XlStreamBuilder intersect = Page();
-    intersect.UByte(attr::kClipRegion, kInterior)
-        .Box(attr::kBoundingBox, 2, 2, 12, 12)
-        .Op(op::kSetClipRectangle)
-        .Op(op::kNewPath)
-        .Box(attr::kBoundingBox, 8, 8, 18, 18)
-        .Op(op::kRectanglePath)
-        .UByte(attr::kClipRegion, kInterior)
-        .Op(op::kSetClipIntersect);
-    fillAll(intersect);
-    EXPECT_EQ(RowOf(Render(intersect), 10), "........####........");
-
-    // The same, but the path replaces the clip: 8..18 remains.
-    XlStreamBuilder replace = Page();
-    replace.UByte(attr::kClipRegion, kInterior)
-        .Box(attr::kBoundingBox, 2, 2, 12, 12)
-        .Op(op::kSetClipRectangle)
-        .Op(op::kNewPath)
-        .Box(attr::kBoundingBox, 8, 8, 18, 18)
-        .Op(op::kRectanglePath)
-        .UByte(attr::kClipRegion, kInterior)
-        .Op(op::kSetClipReplace);
-    fillAll(replace);
-    const RenderedRgb replaced = Render(replace);
+    // Clip rectangle 2..12, then a path 8..18 that the clip operator `clipOp` takes.
+    const auto clippedTwice = [&fillAll](std::uint8_t clipOp) {
+        XlStreamBuilder s = Page();
+        s.UByte(attr::kClipRegion, kInterior)
+            .Box(attr::kBoundingBox, 2, 2, 12, 12)
+            .Op(op::kSetClipRectangle)
+            .Op(op::kNewPath)
+            .Box(attr::kBoundingBox, 8, 8, 18, 18)
+            .Op(op::kRectanglePath)
+            .UByte(attr::kClipRegion, kInterior)
+            .Op(clipOp);
+        fillAll(s);
+        return Render(s);
+    };
+    // Intersected: 8..12 remains. Replaced: 8..18.
+    EXPECT_EQ(RowOf(clippedTwice(op::kSetClipIntersect), 10), "........####........");
+    const RenderedRgb replaced = clippedTwice(op::kSetClipReplace);
     EXPECT_EQ(RowOf(replaced, 10), "........##########..");
     EXPECT_EQ(RowOf(replaced, 5), "....................");
 

@@ -1,14 +1,13 @@
 // xlrender render: draws the printed pages of a spool file as PNG images, a preview of what the
 // printer puts on paper.
 #include <cstdint>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "command.h"
+#include "input_file.h"
 #include "output_file.h"
 #include "pclxl_dump/listing.h"
 #include "pclxl_dump/pclxl_names.h"
@@ -73,15 +72,6 @@ std::string PageFileName(const std::string& pattern, int number) {
         from = at + kPageNumberMark.size();
     }
     return name + pattern.substr(from);
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 int Render(const RenderOptions& options) {
