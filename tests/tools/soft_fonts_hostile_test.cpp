@@ -2,6 +2,7 @@
 // wrong, nothing defined by halves, and no size the stream announces turned into memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,31 @@ TEST(SoftFontHostile, TrueTypeGlyphsStayWithinTheGlyphBound) {
     ExpectRefusal(store.RenderChar("Square", 'S', {1e300, 0, 0, 1}, 300, huge),
                   "the character matrix is not a finite size");
     EXPECT_TRUE(huge.alpha.empty());
+}
+
+TEST(SoftFontHostile, DrawsAgainWhatItLetGoToStayWithinItsOpenFaces) {
+    SoftFontStore store;
+    const Bytes header = Concat({FontDescription(1), SquareFontTables(), kNullSegment});
+    const Bytes record = TrueTypeCharRecord(0, SquareGlyph());
+    std::vector<std::string> names = {"A", "B", "C", "D", "E", "F"};
+    for (const std::string& name : names) {
+        ASSERT_EQ(store.BeginFontHeader(name, 0), "");
+        ASSERT_EQ(store.ReadFontHeader(header), "");
+        ASSERT_EQ(store.EndFontHeader(), "");
+        ASSERT_EQ(store.BeginChar(name), "");
+        ASSERT_EQ(store.ReadChar('S', static_cast<std::uint32_t>(record.size()), record), "");
+        ASSERT_EQ(store.EndChar(), "");
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& name : names) {
+            GlyphBitmap square;
+            ASSERT_EQ(store.RenderChar(name, 'S', {10, 0, 0, 10}, 300, square), "");
+            EXPECT_EQ(square.width, 5) << name;
+            EXPECT_EQ(std::count(square.alpha.begin(), square.alpha.end(), 255), 25) << name;
+        }
+        ASSERT_EQ(store.RemoveFont(names[2]), "");  // a font that goes leaves no face behind
+        names.erase(names.begin() + 2);
+    }
 }
 
 }  // namespace
