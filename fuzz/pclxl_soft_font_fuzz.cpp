@@ -30,6 +30,7 @@ enum Operation : std::uint8_t {
     kOperationCount
 };
 
+constexpr std::size_t kCommandHeadSize = 3;  // operation byte and 16-bit length
 constexpr double kMatrixUnit = 1.0 / 16;
 // The preview's own resolution range.
 constexpr double kLowestDpi = 50;
@@ -98,7 +99,7 @@ void Run(pclxl_render::SoftFontStore& store, Operation operation, Arguments& a) 
             const std::string problem = store.RenderChar(name, code, matrix, dpi, glyph);
             if (glyph.alpha.size() != static_cast<std::size_t>(glyph.width) * glyph.height ||
                 (!problem.empty() && !glyph.alpha.empty())) {
-                __builtin_trap();  // a glyph whose size does not match its coverage
+                __builtin_trap();  // coverage that does not fit the glyph, or a refusal that drew
             }
             break;
         }
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto argument = command.Take(length);
         Arguments arguments(argument);
         Run(store, operation, arguments);
-        position += 3 + argument.size();
+        position += kCommandHeadSize + argument.size();
     }
     return 0;
 }
