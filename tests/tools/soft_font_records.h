@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace xlrender::testing {
@@ -65,6 +67,59 @@ inline Bytes BitmapCharRecord(int left, int top, unsigned width, unsigned height
     Put16(out, width);
     Put16(out, height);
     return Concat({out, rows});
+}
+
+// A minimal TrueType font: "head" (1000 units per em) and "maxp" (one glyph) and nothing else,
+// so that a reader has to make do without horizontal metrics.
+inline Bytes SquareFontTables() {
+    Bytes head(54, 0);
+    head[18] = 1000 >> 8;
+    head[19] = 1000 & 0xFF;
+    const Bytes maxp = {0, 0, 0x50, 0, 0, 1};  // version 0.5, one glyph
+    Bytes directory;
+    Put32(directory, 0x00010000);
+    Put16(directory, 2);
+    Put16(directory, 0);
+    Put16(directory, 0);
+    Put16(directory, 0);
+    const std::size_t dataStart = 12 + 2 * 16;
+    for (const auto& [tag, offset, length] : {std::tuple{"head", dataStart, head.size()},
+                                              std::tuple{"maxp", dataStart + 56, maxp.size()}}) {
+        directory.insert(directory.end(), tag, tag + 4);
+        Put32(directory, 0);
+        Put32(directory, static_cast<std::uint32_t>(offset));
+        Put32(directory, static_cast<std::uint32_t>(length));
+    }
+    return Segment("GT", Concat({directory, head, {0, 0}, maxp}));
+}
+
+// One contour: the square from (0, 0) to (500, 500) font units, as a "glyf" entry.
+inline Bytes SquareGlyph() {
+    Bytes out;
+    for (unsigned value : {1u, 0u, 0u, 500u, 500u, 3u, 0u}) {  // contours, box, end point, no code
+        Put16(out, value);
+    }
+    out.insert(out.end(), 4, 0x01);  // four on-curve points, coordinates as 16-bit deltas
+    for (int delta : {0, 500, 0, -500, 0, 0, 500, 0}) {  // x deltas, then y deltas
+        Put16(out, static_cast<std::uint16_t>(delta));
+    }
+    return out;
+}
+
+// Format 1: class 0 carries the glyph alone; class 2, sent when an advance is given, adds the
+// left side bearing (the outline's xMin), that advance and a top side bearing. The data size counts
+// from its own field to the end of the glyph.
+inline Bytes TrueTypeCharRecord(unsigned glyphId, const Bytes& outline,
+                                std::optional<unsigned> advance = std::nullopt) {
+    Bytes out = {1, static_cast<std::uint8_t>(advance ? 2 : 0)};
+    Put16(out, static_cast<unsigned>(outline.size() + (advance ? 10 : 4)));
+    if (advance) {
+        Put16(out, outline.size() >= 4 ? (outline[2] << 8 | outline[3]) : 0);
+        Put16(out, *advance);
+        Put16(out, 0);
+    }
+    Put16(out, glyphId);
+    return Concat({out, outline});
 }
 
 }  // namespace xlrender::testing

@@ -154,21 +154,6 @@ private:
     std::map<std::string, std::pair<std::uint32_t, std::uint32_t>> tables_;
 };
 
-// Format 1: class 0 carries the glyph alone; class 2 adds left side bearing, advance width and
-// top side bearing. The data size counts from its own field.
-Bytes TrueTypeCharRecord(unsigned glyphId, const Bytes& outline, bool withMetrics = false,
-                         unsigned advance = 0) {
-    Bytes out = {1, static_cast<std::uint8_t>(withMetrics ? 2 : 0)};
-    Put16(out, static_cast<unsigned>(outline.size() + (withMetrics ? 10 : 4)));
-    if (withMetrics) {
-        Put16(out, outline.size() >= 4 ? (outline[2] << 8 | outline[3]) : 0);  // xMin
-        Put16(out, advance);
-        Put16(out, 0);
-    }
-    Put16(out, glyphId);
-    return Concat({out, outline});
-}
-
 constexpr char kDejaVuSans[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 struct FileGlyph {
@@ -211,7 +196,7 @@ TEST(SoftFontTrueType, DrawsDownloadedGlyphsWhereTheFontPutsThem) {
     // Its components go down under code 0xFFFF, as glyphs that only composites refer to.
     std::map<std::uint16_t, Bytes> records = {
         {'L', TrueTypeCharRecord(ell.id, file.Glyph(ell.id))},
-        {0xC4, TrueTypeCharRecord(aUmlaut.id, composite, true, 1500)}};
+        {0xC4, TrueTypeCharRecord(aUmlaut.id, composite, 1500)}};
     SoftFontStore store;
     const Bytes header = Concat(
         {FontDescription(1, 2), file.GlobalTables({"head", "hhea", "hmtx", "maxp"}), kNullSegment});

@@ -7,20 +7,18 @@
 #include <span>
 #include <vector>
 
+#include "pclxl_dump/byte_cursor.h"
+
 namespace pclxl_render {
 
-class BigEndianReader {
+class BigEndianReader : public pclxl_dump::ByteCursor {
 public:
-    explicit BigEndianReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-
-    std::size_t position() const { return position_; }
-    std::size_t remaining() const { return bytes_.size() - position_; }
-    bool Has(std::size_t count) const { return count <= remaining(); }
+    using ByteCursor::ByteCursor;
 
     // Each read answers false, consuming nothing, when the bytes are not there.
-    bool U8(std::uint8_t& value) { return ReadUnsigned(1, value); }
-    bool U16(std::uint16_t& value) { return ReadUnsigned(2, value); }
-    bool U32(std::uint32_t& value) { return ReadUnsigned(4, value); }
+    bool U8(std::uint8_t& value) { return Read(1, value); }
+    bool U16(std::uint16_t& value) { return Read(2, value); }
+    bool U32(std::uint32_t& value) { return Read(4, value); }
     bool S16(std::int16_t& value) {
         std::uint16_t raw = 0;
         if (!U16(raw)) {
@@ -29,32 +27,17 @@ public:
         value = static_cast<std::int16_t>(raw);
         return true;
     }
-    bool Take(std::size_t count, std::span<const std::uint8_t>& taken) {
-        if (!Has(count)) {
-            return false;
-        }
-        taken = bytes_.subspan(position_, count);
-        position_ += count;
-        return true;
-    }
 
 private:
     template <typename Unsigned>
-    bool ReadUnsigned(std::size_t size, Unsigned& value) {
-        if (!Has(size)) {
+    bool Read(std::size_t size, Unsigned& value) {
+        std::uint32_t wide = 0;
+        if (!ReadBig(size, wide)) {
             return false;
         }
-        Unsigned result = 0;
-        for (std::size_t i = 0; i < size; ++i) {
-            result = static_cast<Unsigned>((result << 8) | bytes_[position_ + i]);
-        }
-        value = result;
-        position_ += size;
+        value = static_cast<Unsigned>(wide);
         return true;
     }
-
-    std::span<const std::uint8_t> bytes_;
-    std::size_t position_ = 0;
 };
 
 // The big-endian number at `offset`; the caller has checked that the bytes are there.

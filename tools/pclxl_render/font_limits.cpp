@@ -4,6 +4,11 @@
 
 namespace pclxl_render {
 
+std::string StoredFontsFull() {
+    return "the soft fonts would hold more than " + std::to_string(kMaxStoredFontBytes / kMiB) +
+           " MiB";
+}
+
 std::string CheckGlyphSize(double width, double height) {
     const bool sidesFit = std::isfinite(width) && std::isfinite(height) && width <= kMaxGlyphSide &&
                           height <= kMaxGlyphSide;

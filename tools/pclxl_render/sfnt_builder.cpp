@@ -17,6 +17,7 @@ constexpr std::uint16_t kLongLocaOffsets = 1;
 constexpr std::size_t kHheaAdvanceWidthMaxOffset = 10;
 constexpr std::size_t kGlyphXMinOffset = 2;
 constexpr std::size_t kLongHorMetricSize = 4;
+constexpr std::size_t kLongLocaEntrySize = 4;
 constexpr std::uint16_t kMaxGlyphCount = 0xFFFF;
 
 struct Table {
@@ -33,36 +34,43 @@ std::uint16_t GlyphCount(const FontHeader& header,
     return static_cast<std::uint16_t>(std::clamp<std::uint32_t>(count, 1, kMaxGlyphCount));
 }
 
-// The horizontal metric of a glyph that came without one: the header's "hmtx" entry, or no
-// advance and a side bearing that leaves the outline where its coordinates put it.
-HorizontalMetric HeaderMetric(const FontHeader& header, std::uint16_t glyphId,
-                              const TrueTypeChar* glyph) {
-    HorizontalMetric metric;
-    if (glyph != nullptr && glyph->outline.size() >= kGlyphXMinOffset + 2) {
-        metric.leftSideBearing =
-            static_cast<std::int16_t>(PeekU16(glyph->outline, kGlyphXMinOffset));
+// The horizontal metrics of the header's "hhea" and "hmtx" tables, for glyphs that came without
+// their own: the table's entry, or no advance and a side bearing that leaves the outline where its
+// coordinates put it.
+class HeaderMetrics {
+public:
+    explicit HeaderMetrics(const FontHeader& header) : hmtx_(header.Table(TableTag("hmtx"))) {
+        const auto hhea = header.Table(TableTag("hhea"));
+        longMetrics_ = hhea.empty() ? 0 : PeekU16(hhea, kHheaNumberOfHMetricsOffset);
     }
-    const auto hhea = header.Table(TableTag("hhea"));
-    const auto hmtx = header.Table(TableTag("hmtx"));
-    if (hhea.empty()) {
+
+    HorizontalMetric For(std::uint16_t glyphId, const TrueTypeChar* glyph) const {
+        HorizontalMetric metric;
+        if (glyph != nullptr && glyph->outline.size() >= kGlyphXMinOffset + 2) {
+            metric.leftSideBearing =
+                static_cast<std::int16_t>(PeekU16(glyph->outline, kGlyphXMinOffset));
+        }
+        if (longMetrics_ == 0) {
+            return metric;
+        }
+        const std::size_t advanceEntry = std::min<std::size_t>(glyphId, longMetrics_ - 1);
+        if ((advanceEntry + 1) * kLongHorMetricSize <= hmtx_.size()) {
+            metric.advanceWidth = PeekU16(hmtx_, advanceEntry * kLongHorMetricSize);
+        }
+        const std::size_t bearingOffset =
+            glyphId < longMetrics_
+                ? glyphId * kLongHorMetricSize + 2
+                : longMetrics_ * kLongHorMetricSize + (glyphId - longMetrics_) * 2;
+        if (bearingOffset + 2 <= hmtx_.size()) {
+            metric.leftSideBearing = static_cast<std::int16_t>(PeekU16(hmtx_, bearingOffset));
+        }
         return metric;
     }
-    const std::size_t longMetrics = PeekU16(hhea, kHheaNumberOfHMetricsOffset);
-    if (longMetrics == 0) {
-        return metric;
-    }
-    const std::size_t advanceEntry = std::min<std::size_t>(glyphId, longMetrics - 1);
-    if ((advanceEntry + 1) * kLongHorMetricSize <= hmtx.size()) {
-        metric.advanceWidth = PeekU16(hmtx, advanceEntry * kLongHorMetricSize);
-    }
-    const std::size_t bearingOffset =
-        glyphId < longMetrics ? glyphId * kLongHorMetricSize + 2
-                              : longMetrics * kLongHorMetricSize + (glyphId - longMetrics) * 2;
-    if (bearingOffset + 2 <= hmtx.size()) {
-        metric.leftSideBearing = static_cast<std::int16_t>(PeekU16(hmtx, bearingOffset));
-    }
-    return metric;
-}
+
+private:
+    std::span<const std::uint8_t> hmtx_;
+    std::size_t longMetrics_ = 0;
+};
 
 std::vector<std::uint8_t> CopyOf(std::span<const std::uint8_t> bytes) {
     return {bytes.begin(), bytes.end()};
@@ -120,10 +128,22 @@ RebuiltFont RebuildTrueTypeFont(const FontHeader& header,
     font.advanceWidths.resize(glyphCount);
 
     std::vector<std::uint8_t> glyf, loca, hmtx;
+    std::size_t outlineBytes = 0;
+    for (const auto& [id, glyph] : glyphs) {
+        outlineBytes += (glyph.outline.size() + 3) / 4 * 4;
+    }
+    glyf.reserve(outlineBytes);
+    loca.reserve((glyphCount + 1u) * kLongLocaEntrySize);
+    hmtx.reserve(glyphCount * kLongHorMetricSize);
+    const HeaderMetrics headerMetrics(header);
     std::uint16_t widestAdvance = 0;
+    auto downloaded = glyphs.begin();  // the next downloaded glyph, in ascending id order
     for (std::uint32_t id = 0; id < glyphCount; ++id) {
-        const auto found = glyphs.find(static_cast<std::uint16_t>(id));
-        const TrueTypeChar* glyph = found == glyphs.end() ? nullptr : &found->second;
+        const TrueTypeChar* glyph = nullptr;
+        if (downloaded != glyphs.end() && downloaded->first == id) {
+            glyph = &downloaded->second;
+            ++downloaded;
+        }
         AppendU32(loca, static_cast<std::uint32_t>(glyf.size()));
         if (glyph != nullptr) {
             glyf.insert(glyf.end(), glyph->outline.begin(), glyph->outline.end());
@@ -132,7 +152,7 @@ RebuiltFont RebuildTrueTypeFont(const FontHeader& header,
         const HorizontalMetric metric =
             glyph != nullptr && glyph->metric
                 ? *glyph->metric
-                : HeaderMetric(header, static_cast<std::uint16_t>(id), glyph);
+                : headerMetrics.For(static_cast<std::uint16_t>(id), glyph);
         AppendU16(hmtx, metric.advanceWidth);
         AppendU16(hmtx, static_cast<std::uint16_t>(metric.leftSideBearing));
         font.advanceWidths[id] = metric.advanceWidth;

@@ -16,7 +16,9 @@ namespace {
 constexpr double kFixedOne = 65536.0;      // FT_Fixed, 16.16
 constexpr FT_Pos kSubpixelsPerPixel = 64;  // FT_Pos, 26.6
 constexpr double kSubpixels = kSubpixelsPerPixel;
-constexpr double kMaxPixelsPerEm = 1e6;  // beyond this the 16.16 matrix could overflow
+// Far beyond any page (an em of 80 inches at 1200 dpi), and small enough that no point of any
+// outline lands outside an int of device pixels.
+constexpr double kMaxPixelsPerEm = 1e5;
 
 std::string FreeTypeMessage(const char* what, FT_Error error) {
     const char* text = FT_Error_String(error);
@@ -95,7 +97,8 @@ std::string TrueTypeFace::Render(std::uint16_t glyphId, std::uint16_t unitsPerEm
                                  const CharMatrix& matrix, GlyphBitmap& out) const {
     FT_Matrix transform;
     if (!OutlineMatrix(matrix, unitsPerEm, transform)) {
-        return "the character matrix is not a finite size the renderer can draw";
+        return "the character matrix makes an em larger than 100000 device pixels, or is not "
+               "finite";
     }
     FT_Face face = AsFace(face_);
     if (const FT_Error error = FT_Load_Glyph(face, glyphId, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP);
