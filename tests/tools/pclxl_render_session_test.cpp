@@ -62,13 +62,12 @@ TEST(PclXlRenderPages, OnlySelectedPagesAreDrawnWithTheirCopiesAndGrayIsTheStart
     EXPECT_EQ(run.pages[1].copies, 3);
 }
 
-TEST(PclXlRenderText, ABitmapCharacterLandsAtTheCursorInTheBrush) {
-    using namespace xlrender::testing;
-    const Bytes header = BitmapFontHeader(100);
-    // An 8 x 2 character whose top row is 2 dots above the baseline, 1 dot right of the pen.
-    const Bytes glyph = BitmapCharRecord(1, 2, 8, 2, {0xF0, 0x0F});
+// A page on which soft font "Mark" holds character 'M' as `record`, set at CharSize 20 and
+// drawn in a dark gray brush with the pen at (5, 16).
+std::string OneCharacterPage(const xlrender::testing::Bytes& header,
+                             const xlrender::testing::Bytes& record) {
     XlStreamBuilder s;
-    s.Page(20, 10, 100)
+    s.Page(30, 20, 100)
         .Text(attr::kFontName, "Mark")
         .UByte(attr::kFontFormat, 0)
         .Op(op::kBeginFontHeader)
@@ -79,31 +78,55 @@ TEST(PclXlRenderText, ABitmapCharacterLandsAtTheCursorInTheBrush) {
         .Text(attr::kFontName, "Mark")
         .Op(op::kBeginChar)
         .UInt16(attr::kCharCode, 'M')
-        .UInt16(attr::kCharDataSize, static_cast<std::uint16_t>(glyph.size()))
+        .UInt16(attr::kCharDataSize, static_cast<std::uint16_t>(record.size()))
         .Op(op::kReadChar)
-        .Data(glyph)
+        .Data(record)
         .Op(op::kEndChar)
         .Text(attr::kFontName, "Mark")
-        .Real(attr::kCharSize, 8)
+        .Real(attr::kCharSize, 20)
         .UInt16(attr::kSymbolSet, 277)
         .Op(op::kSetFont)
         .UByte(attr::kGrayLevel, 0x60)
         .Op(op::kSetBrushSource)
-        .XY(attr::kPoint, 5, 6)
+        .XY(attr::kPoint, 5, 16)
         .Op(op::kSetCursor)
         .Text(attr::kTextData, "M")
         .Op(op::kText);
-    const auto run = RenderStream(s.EndPage().Stream());
+    return s.EndPage().Stream();
+}
+
+TEST(PclXlRenderText, ABitmapCharacterLandsAtTheCursorInTheBrush) {
+    using namespace xlrender::testing;
+    // An 8 x 2 character whose top row is 2 dots above the baseline, 1 dot right of the pen.
+    const auto run = RenderStream(
+        OneCharacterPage(BitmapFontHeader(100), BitmapCharRecord(1, 2, 8, 2, {0xF0, 0x0F})));
     ASSERT_TRUE(run.outcome.succeeded) << run.outcome.failure;
     const auto& page = run.pages[0];
-    EXPECT_EQ(page.At(6, 4), 0x606060u);
-    EXPECT_EQ(page.At(9, 4), 0x606060u);
-    EXPECT_EQ(page.At(10, 4), 0xFFFFFFu);
-    EXPECT_EQ(page.At(10, 5), 0x606060u);
-    EXPECT_EQ(page.At(13, 5), 0x606060u);
-    EXPECT_EQ(page.At(6, 5), 0xFFFFFFu);
-    EXPECT_EQ(page.At(5, 4), 0xFFFFFFu);
-    EXPECT_EQ(page.At(6, 6), 0xFFFFFFu);
+    EXPECT_EQ(page.At(6, 14), 0x606060u);
+    EXPECT_EQ(page.At(9, 14), 0x606060u);
+    EXPECT_EQ(page.At(10, 14), 0xFFFFFFu);
+    EXPECT_EQ(page.At(10, 15), 0x606060u);
+    EXPECT_EQ(page.At(13, 15), 0x606060u);
+    EXPECT_EQ(page.At(6, 15), 0xFFFFFFu);
+    EXPECT_EQ(page.At(5, 14), 0xFFFFFFu);
+    EXPECT_EQ(page.At(6, 16), 0xFFFFFFu);
+}
+
+TEST(PclXlRenderText, ATrueTypeCharacterStandsOnTheBaselineAtTheCursor) {
+    using namespace xlrender::testing;
+    // A square of half an em (10 pixels at CharSize 20) from the pen up and to the right.
+    const auto run = RenderStream(
+        OneCharacterPage(Concat({FontDescription(1), SquareFontTables(), kNullSegment}),
+                         TrueTypeCharRecord(0, SquareGlyph())));
+    ASSERT_TRUE(run.outcome.succeeded) << run.outcome.failure;
+    const auto& page = run.pages[0];
+    EXPECT_EQ(page.At(6, 7), 0x606060u);
+    EXPECT_EQ(page.At(14, 15), 0x606060u);
+    EXPECT_EQ(page.At(10, 10), 0x606060u);
+    EXPECT_EQ(page.At(3, 10), 0xFFFFFFu) << "left of the pen";
+    EXPECT_EQ(page.At(17, 10), 0xFFFFFFu) << "past half an em";
+    EXPECT_EQ(page.At(10, 17), 0xFFFFFFu) << "below the baseline";
+    EXPECT_EQ(page.At(10, 4), 0xFFFFFFu) << "above half an em";
 }
 
 TEST(PclXlRenderRefusals, NameTheOperatorAndStopWhereStrictDumpStops) {
