@@ -15,7 +15,7 @@ else
   packages=(
     g++ cmake ninja-build pkg-config binutils
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-    libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
+    libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
   )
 fi
 

@@ -1,7 +1,6 @@
 // The xlrender dump command as a user runs it: listing on standard output, the first problem
 // of a strict run on standard error with its offset, and the exit status.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -30,8 +29,8 @@ DumpRun Dump(const std::string& contents, const std::string& options) {
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string input = base + ".prn";
     std::ofstream(input, std::ios::binary) << contents;
-    const std::string command = std::string(XLRENDER_TOOL_PATH) + " dump " + options + " " +
-                                input + " >" + base + ".out 2>" + base + ".err";
+    const std::string command = std::string(XLRENDER_TOOL_PATH) + " dump " + options + " " + input +
+                                " >" + base + ".out 2>" + base + ".err";
     const int result = std::system(command.c_str());
     return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, Slurp(base + ".out"),
             Slurp(base + ".err")};
@@ -67,8 +66,8 @@ TEST(DumpCommand, RelaxedRunShowsProblemsInLineAndSucceeds) {
 
 TEST(DumpCommand, MissingFileIsBadInput) {
     const std::string missing = ::testing::TempDir() + "no_such_spool.prn";
-    const std::string command = std::string(XLRENDER_TOOL_PATH) + " dump " + missing +
-                                " >/dev/null 2>&1";
+    const std::string command =
+        std::string(XLRENDER_TOOL_PATH) + " dump " + missing + " >/dev/null 2>&1";
     const int result = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(result));
     EXPECT_EQ(WEXITSTATUS(result), 2);

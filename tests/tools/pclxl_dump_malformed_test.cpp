@@ -16,15 +16,15 @@ using xlrender::testing::HexBytes;
 const std::string kStreamHeader = ") HP-PCL XL;2;1;\n";
 
 pclxl_dump::Listing Read(const std::string& file, bool strict = true) {
-    return pclxl_dump::ReadSpool(
-        {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()}, strict);
+    return pclxl_dump::ReadSpool({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()},
+                                 strict);
 }
 
 struct Malformed {
     const char* what;
     std::string file;
-    std::size_t offset;  // where the first problem is reported
-    std::string message;       // the start of its text
+    std::size_t offset;   // where the first problem is reported
+    std::string message;  // the start of its text
 };
 
 TEST(PclXlDumpStrict, NamesTheFirstProblemAndItsOffset) {
@@ -43,9 +43,8 @@ TEST(PclXlDumpStrict, NamesTheFirstProblemAndItsOffset) {
          "ubyte_array element count must be a uint16 (0xC1) or ubyte (0xC0), found 0xC3"},
         {"attribute id cut short", kStreamHeader + HexBytes("C0 01 F9 03"), h + 2,
          "attribute id cut short"},
-        {"data past the end",
-         kStreamHeader + HexBytes("B0 C0 02 F8 65 B1 FA 10 00 00 00 01 02"), h + 6,
-         "embedded data of 16 bytes runs past the end of the file (2 bytes left)"},
+        {"data past the end", kStreamHeader + HexBytes("B0 C0 02 F8 65 B1 FA 10 00 00 00 01 02"),
+         h + 6, "embedded data of 16 bytes runs past the end of the file (2 bytes left)"},
         {"data length cut short", kStreamHeader + HexBytes("BF FA 10 00"), h + 1,
          "embedded data length cut short"},
         {"data missing", kStreamHeader + HexBytes("B0 C1 00 00 F8 6D B1 B2"), h + 7,
@@ -66,8 +65,7 @@ TEST(PclXlDumpStrict, NamesTheFirstProblemAndItsOffset) {
         {"ReadChar outside", kStreamHeader + HexBytes("53 FB 00"), h,
          "ReadChar outside BeginChar/EndChar"},
         {"BeginChar twice", kStreamHeader + HexBytes("52 52"), h + 1,
-         "BeginChar while the BeginChar at " + pclxl_dump::DescribeOffset(h) +
-             " is still open"},
+         "BeginChar while the BeginChar at " + pclxl_dump::DescribeOffset(h) + " is still open"},
         {"font header left open", kStreamHeader + HexBytes("4F") + "\x1B%-12345X", h + 1,
          "BeginFontHeader at"},
         {"EndPage alone", kStreamHeader + HexBytes("44"), h,
@@ -101,8 +99,8 @@ TEST(PclXlDumpStrict, NamesTheFirstProblemAndItsOffset) {
 }
 
 TEST(PclXlDumpRelaxed, ReadsOnPastWhatItCanAndResumesAtTheUniversalExit) {
-    const std::string file = kStreamHeader + HexBytes("45 61 C6 01 02 03") +
-                             "\x1B%-12345X@PJL EOJ\n";
+    const std::string file =
+        kStreamHeader + HexBytes("45 61 C6 01 02 03") + "\x1B%-12345X@PJL EOJ\n";
     const pclxl_dump::Listing listing = Read(file, false);
     std::vector<std::string> lines;
     for (const pclxl_dump::ListingLine& line : listing.lines) {
@@ -121,7 +119,9 @@ TEST(PclXlDumpRelaxed, ReadsOnPastWhatItCanAndResumesAtTheUniversalExit) {
 }
 
 TEST(PclXlDumpRelaxed, OtherLanguagesAreSkippedToTheUniversalExit) {
-    const std::string file = "@PJL ENTER LANGUAGE=PCL\n\x1B" "E\x1B&l1O text\n\x1B%-12345X";
+    const std::string file =
+        "@PJL ENTER LANGUAGE=PCL\n\x1B"
+        "E\x1B&l1O text\n\x1B%-12345X";
     const pclxl_dump::Listing listing = Read(file);
     EXPECT_EQ(listing.problemCount, 0u);
     ASSERT_EQ(listing.lines.size(), 3u);

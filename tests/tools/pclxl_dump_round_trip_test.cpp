@@ -21,9 +21,9 @@ const std::string kStreamHeader = ") HP-PCL XL;2;1;round trip\n";
 const BYTE kFontName[] = {'F', '1'};
 // A JPEG cut down to its markers: SOI, an empty APP0, a baseline frame header for 640x480 with
 // three components, EOI.
-const std::vector<BYTE> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x02, 0xFF, 0xC0, 0x00, 0x11,
-                                 0x08, 0x01, 0xE0, 0x02, 0x80, 0x03, 0x01, 0x11, 0x00, 0x02,
-                                 0x11, 0x00, 0x03, 0x11, 0x00, 0xFF, 0xD9};
+const std::vector<BYTE> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x02, 0xFF, 0xC0, 0x00,
+                                 0x11, 0x08, 0x01, 0xE0, 0x02, 0x80, 0x03, 0x01, 0x11,
+                                 0x00, 0x02, 0x11, 0x00, 0x03, 0x11, 0x00, 0xFF, 0xD9};
 
 void WriteFontDownload(XlStream* s) {
     const BYTE headerStart[] = {0, 0, 0, 1};
@@ -231,8 +231,7 @@ TEST(PclXlDumpRoundTrip, EveryTruncationIsReadSafely) {
             {reinterpret_cast<const std::uint8_t*>(cut.data()), cut.size()}, false);
         // Only an empty file, a stream cut right after its header and one cut between the
         // two pages are complete; every other cut leaves something unfinished.
-        const bool complete = size == 0 || size == kStreamHeader.size() ||
-                              size == whole.size() - 2;
+        const bool complete = size == 0 || size == kStreamHeader.size() || size == whole.size() - 2;
         EXPECT_EQ(strict.problemCount, complete ? 0u : 1u) << size;
         EXPECT_EQ(relaxed.problemCount == 0, complete) << size;
         for (const pclxl_dump::ListingLine& line : relaxed.lines) {

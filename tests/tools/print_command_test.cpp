@@ -93,9 +93,9 @@ TEST_F(PrintCommand, WritesTheSpoolFileOrStandardOutput) {
 }
 
 TEST_F(PrintCommand, TwoUpPutsThreePagesOnTwoSheets) {
-    const ToolRun run = RunTool(
-        "print " + Job(R"({"privateDevmode": {"NupOption": 2}, "pages": [{}, {}, {}]})") +
-        " -o " + Output() + " --dump");
+    const ToolRun run =
+        RunTool("print " + Job(R"({"privateDevmode": {"NupOption": 2}, "pages": [{}, {}, {}]})") +
+                " -o " + Output() + " --dump");
     EXPECT_EQ(run.status, 0) << run.output;
     std::size_t pages = 0;
     for (std::size_t at = run.output.find("\nBeginPage"); at != std::string::npos;

@@ -50,6 +50,20 @@ public:
         return true;
     }
 
+    // Big-endian unsigned reads of 1, 2 or 4 bytes, as font data stores them; false (nothing
+    // consumed) when short.
+    bool ReadBig(std::size_t size, std::uint32_t& value) {
+        if (!Has(size)) {
+            return false;
+        }
+        value = 0;
+        for (std::size_t i = 0; i < size; ++i) {
+            value = value << 8 | bytes_[position_ + i];
+        }
+        position_ += size;
+        return true;
+    }
+
     // Takes the next `count` bytes; false (nothing consumed) when short.
     bool Take(std::size_t count, std::span<const std::uint8_t>& taken) {
         if (!Has(count)) {
