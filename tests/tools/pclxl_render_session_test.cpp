@@ -63,9 +63,9 @@ TEST(PclXlRenderPages, OnlySelectedPagesAreDrawnWithTheirCopiesAndGrayIsTheStart
 }
 
 // A page on which soft font "Mark" holds character 'M' as `record`, set at CharSize 20 and
-// drawn in a dark gray brush with the pen at (5, 16).
+// `angle` degrees and drawn in a dark gray brush with the pen at (5, 16).
 std::string OneCharacterPage(const xlrender::testing::Bytes& header,
-                             const xlrender::testing::Bytes& record) {
+                             const xlrender::testing::Bytes& record, double angle = 0) {
     XlStreamBuilder s;
     s.Page(30, 20, 100)
         .Text(attr::kFontName, "Mark")
@@ -86,6 +86,8 @@ std::string OneCharacterPage(const xlrender::testing::Bytes& header,
         .Real(attr::kCharSize, 20)
         .UInt16(attr::kSymbolSet, 277)
         .Op(op::kSetFont)
+        .Real(attr::kCharAngle, angle)
+        .Op(op::kSetCharAngle)
         .UByte(attr::kGrayLevel, 0x60)
         .Op(op::kSetBrushSource)
         .XY(attr::kPoint, 5, 16)
@@ -127,6 +129,16 @@ TEST(PclXlRenderText, ATrueTypeCharacterStandsOnTheBaselineAtTheCursor) {
     EXPECT_EQ(page.At(17, 10), 0xFFFFFFu) << "past half an em";
     EXPECT_EQ(page.At(10, 17), 0xFFFFFFu) << "below the baseline";
     EXPECT_EQ(page.At(10, 4), 0xFFFFFFu) << "above half an em";
+
+    // A positive character angle turns the character counter-clockwise on paper, as the
+    // baseline of rotated text runs: the square now rises from the pen to its left.
+    const auto turned = RenderStream(
+        OneCharacterPage(Concat({FontDescription(1), SquareFontTables(), kNullSegment}),
+                         TrueTypeCharRecord(0, SquareGlyph()), 90));
+    ASSERT_TRUE(turned.outcome.succeeded) << turned.outcome.failure;
+    EXPECT_EQ(turned.pages[0].At(2, 10), 0x606060u);
+    EXPECT_EQ(turned.pages[0].At(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(turned.pages[0].At(8, 18), 0xFFFFFFu);
 }
 
 TEST(PclXlRenderRefusals, NameTheOperatorAndStopWhereStrictDumpStops) {

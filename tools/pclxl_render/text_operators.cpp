@@ -20,12 +20,14 @@ constexpr std::uint8_t kCoveredAlpha = 128;
 // Emboldening wider than this many device pixels is not drawn wider.
 constexpr int kMaxBoldPixels = 256;
 
-// The linear map from character space (an em of 1) to device pixels.
+// The linear map from character space (an em of 1) to device pixels. A positive character
+// angle turns characters counter-clockwise on paper, the way rotated text's baseline runs,
+// which in y-down coordinates is a rotation by the negative angle.
 Affine CharacterToDevice(const GraphicsState& state) {
     const CharacterState& text = state.characters;
     const Affine linear{state.ctm.a, state.ctm.b, state.ctm.c, state.ctm.d, 0, 0};
     const Affine shear{1, text.shear.y, text.shear.x, 1, 0, 0};
-    return linear.After(Affine::Rotation(text.angle))
+    return linear.After(Affine::Rotation(-text.angle))
         .After(shear)
         .After(Affine::Scaling(text.scale.x * text.size, text.scale.y * text.size));
 }
