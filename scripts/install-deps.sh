@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config binutils
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
+  fonts-dejavu-core fonts-liberation2 fonts-droid-fallback
   g++-mingw-w64-x86-64-posix
 )
 
