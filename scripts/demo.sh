@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release preset and runs the main job: the example job printed through the plug-in
-# into a spool file, then that file's listing.
+# into a spool file, then that file's listing; then the watermark examples.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,3 +8,9 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 build/release/bin/xlrender print examples/demo.json -o build/demo.spl --dump
 echo "spool file: build/demo.spl"
+# The watermark examples: a diagonal watermark on 1-up sheets, and one per logical page of 4-up
+# sheets.
+for job in watermark watermark-4up; do
+  build/release/bin/xlrender print "examples/$job.json" -o "build/$job.spl"
+  echo "spool file: build/$job.spl"
+done
