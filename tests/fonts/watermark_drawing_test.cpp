@@ -3,11 +3,16 @@
 #include "fonts/watermark_drawing.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "fonts/font_file.h"
 #include "fonts/xl_listing.h"
 #include "support/font_files.h"
 #include "world.h"
@@ -130,6 +135,36 @@ TEST_F(WatermarkDrawingTest, DrawsAccentedTextAndLargeFontsAsBitmapsWithEveryGly
     sheet.Slots[0].PageOrientation = DMORIENT_PORTRAIT;
     const std::vector<std::string> large = Draw();
     EXPECT_EQ(CountStarting(large, "BeginFontHeader FontName=\"Big FaceKZ_WM 0\""), 1u);
+}
+
+// DejaVu Sans as the only face of a collection file: every table offset counts from the
+// collection's start, 16 bytes before the face's own directory.
+std::filesystem::path WriteCollection() {
+    std::ifstream in(testing::kDejaVuSans, std::ios::binary);
+    std::vector<BYTE> face((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const WORD tables = ReadBigEndian16(face.data() + 4);
+    for (WORD i = 0; i < tables; ++i) {
+        BYTE* offset = face.data() + 12 + 16 * i + 8;
+        WriteBigEndian32(offset, ReadBigEndian32(offset) + 16);
+    }
+    std::vector<BYTE> file = {'t', 't', 'c', 'f', 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 16};
+    file.insert(file.end(), face.begin(), face.end());
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("xlrender-collection-" + std::to_string(::getpid()) + ".ttc");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+    return path;
+}
+
+TEST_F(WatermarkDrawingTest, DrawsAFaceOfACollectionFileAsBitmaps) {
+    const std::filesystem::path collection = WriteCollection();
+    sim::TheWorld().screenFonts.registry.push_back({u"Collected", false, false, collection});
+    SetText(devmode.WatermarkFace, u"Collected");
+    const std::vector<std::string> lines = Draw();
+    std::filesystem::remove(collection);
+    EXPECT_EQ(CountStarting(lines, "BeginFontHeader FontName=\"CollectedKZ_WM 0\""), 1u);
+    EXPECT_EQ(CountStarting(lines, "ReadChar"), 12u);
 }
 
 TEST_F(WatermarkDrawingTest, WritesNothingForHostileLayoutsOrFailedFontServices) {
