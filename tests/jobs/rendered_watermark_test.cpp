@@ -23,13 +23,15 @@ using xlrender::testing::RunTool;
 
 constexpr double kRenderDpi = 100;
 constexpr double kToRender = kRenderDpi / 600;
+// Enough to tell a solid colour, and quick.
+constexpr double kColourDpi = 25;
 constexpr long kMargin = 99;  // the stand-in's unprintable border at 600 dpi
 constexpr long kA4Width = 4961, kA4Height = 7016;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 std::vector<RenderedRgb> PrintAndRender(const std::string& watermark, const std::string& extra,
-                                        int pages) {
+                                        int pages, double dpi = kRenderDpi) {
     const auto base = std::filesystem::temp_directory_path() /
                       ("xlrender-watermark-" + std::to_string(::getpid()));
     std::string pageList;
@@ -45,7 +47,7 @@ std::vector<RenderedRgb> PrintAndRender(const std::string& watermark, const std:
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::filesystem::remove(base.string() + ".json");
     std::filesystem::remove(base.string() + ".spl");
-    const auto run = RenderStream(bytes, kRenderDpi);
+    const auto run = RenderStream(bytes, dpi);
     EXPECT_TRUE(run.outcome.succeeded) << run.outcome.failure;
     return run.pages;
 }
@@ -156,7 +158,7 @@ TEST(RenderedWatermark, FirstPageOnlyRightToLeftColoursAndShades) {
         const auto page = PrintAndRender(
             std::string(R"({"text": "INK", "face": "Test Sans", "shade": 8, "color": ")") + name +
                 R"("})",
-            "", 1);
+            "", 1, kColourDpi);
         EXPECT_EQ(InkOf(page[0]).colour, rgb) << name;
     }
     std::size_t previous = 0;
