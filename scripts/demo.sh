@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release preset and runs the main job: the example job printed through the plug-in
 # into a spool file, then that file's listing, then its pages rendered to PNG files (named as
-# they are written).
+# they are written); then the watermark examples, printed and rendered.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,3 +10,9 @@ cmake --build --preset release
 build/release/bin/xlrender print examples/demo.json -o build/demo.spl --dump
 echo "spool file: build/demo.spl"
 build/release/bin/xlrender render build/demo.spl -o build/demo-page-%d.png
+# The watermark examples: a diagonal watermark on 1-up sheets, and one per logical page of 4-up
+# sheets.
+for job in watermark watermark-4up; do
+  build/release/bin/xlrender print "examples/$job.json" -o "build/$job.spl"
+  build/release/bin/xlrender render "build/$job.spl" -o "build/$job-page-%d.png"
+done

@@ -15,7 +15,8 @@ else
   packages=(
     g++ cmake ninja-build pkg-config binutils
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-    libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+    libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
+    fonts-dejavu-core fonts-liberation2 fonts-droid-fallback
   )
 fi
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/screen_font_state.h"
 #include "locale_state.h"
 #include "registry_state.h"
 #include "spooler_state.h"
@@ -53,6 +54,8 @@ struct World {
     VersionResources versions;
     // The driver's companion modules that LoadLibraryW can load.
     CompanionModules companionModules;
+    // Fonts of the screen device context.
+    ScreenFontState screenFonts;
 };
 
 // The process's world.

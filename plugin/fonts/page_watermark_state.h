@@ -71,7 +71,8 @@ static_assert(offsetof(PageLayoutBlock, SheetScale) == 32);
 static_assert(offsetof(PageLayoutBlock, NupRotated) == 36);
 static_assert(offsetof(PageLayoutBlock, Slots) == 40);
 static_assert(offsetof(PageLayoutSlotWords, PageNumber) == 0);
-static_assert(offsetof(PageLayoutSlotWords, PageX0) == 4 && offsetof(PageLayoutSlotWords, PageY0) == 8);
+static_assert(offsetof(PageLayoutSlotWords, PageX0) == 4 &&
+              offsetof(PageLayoutSlotWords, PageY0) == 8);
 static_assert(offsetof(PageLayoutSlotWords, PageX1) == 12);
 static_assert(offsetof(PageLayoutSlotWords, PageY1) == 16);
 static_assert(offsetof(PageLayoutSlotWords, Orientation) == 20);

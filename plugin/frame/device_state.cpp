@@ -64,6 +64,8 @@ HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* g
     if (!ReadDeviceFeatures(features, gdiInfo, pdev->JobSettings)) {
         return FailEnable(device, pdev, ERROR_SUCCESS);  // the reason is already set
     }
+    pdev->WatermarkFonts.DeviceDpiX = gdiInfo->ulLogPixelsX;
+    pdev->WatermarkFonts.DeviceDpiY = gdiInfo->ulLogPixelsY;
     *result = pdev;
     return S_OK;
 }
@@ -81,6 +83,11 @@ void CarryOverDeviceState(DEVOBJ* oldDevice, DEVOBJ* newDevice) {
     std::memcpy(to->JobStorageUserName, from->JobStorageUserName, sizeof to->JobStorageUserName);
     std::memcpy(to->JobStorageJobName, from->JobStorageJobName, sizeof to->JobStorageJobName);
     to->PageWatermarkState = from->PageWatermarkState;
+    // The fonts the printer holds stay valid; the resolution is the new device context's.
+    const WatermarkFontState fonts = to->WatermarkFonts;
+    to->WatermarkFonts = from->WatermarkFonts;
+    to->WatermarkFonts.DeviceDpiX = fonts.DeviceDpiX;
+    to->WatermarkFonts.DeviceDpiY = fonts.DeviceDpiY;
     CopyJobSettings(from->JobSettings, to->JobSettings);
 }
 

@@ -1,5 +1,6 @@
 // The document hooks and the start of each page: job identity, the spool data type, the page
 // count and the colour mode of the first page.
+#include "fonts/watermark_font_state.h"
 #include "frame/ddi_hooks.h"
 #include "frame/hook_context.h"
 #include "pjl/job_storage_names.h"
@@ -46,6 +47,8 @@ BOOL APIENTRY DrvStartDoc(SURFOBJ* pso, LPWSTR pwszDocName, DWORD dwJobId) {
     }
     OemPdev* pdev = OemPdevOf(device);
     if (pdev != nullptr) {
+        // A new document is a new printer session: the soft fonts of the last one are gone.
+        ForgetWatermarkFonts(pdev->WatermarkFonts);
         if (dwJobId != 0) {
             pdev->JobId = dwJobId;
         }

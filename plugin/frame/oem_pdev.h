@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "fonts/page_watermark_state.h"
+#include "fonts/watermark_font_state.h"
 #include "frame/hook_table.h"
 #include "platform/win32_api.h"
 #include "settings/job_settings.h"
@@ -31,6 +32,7 @@ constexpr int kJobStorageNameUnits = 16;
 struct OemPdev {
     PFN UnidrvHooks[kCapturedHookCount];
     ::xlrender::PageWatermarkState PageWatermarkState;
+    WatermarkFontState WatermarkFonts;
     // The public orientation of the job's pages, kept by the orientation attribute for the
     // watermark drawing.
     WORD WatermarkOrientation;

@@ -1,6 +1,8 @@
 #include "frame/page_end.h"
 
 #include "fonts/page_watermark_state.h"
+#include "fonts/watermark_drawing.h"
+#include "fonts/watermark_slots.h"
 #include "host/unidrv_host.h"
 
 namespace xlrender {
@@ -34,10 +36,20 @@ bool IsPerSheetJob(const PrivateDevmode& devmode, const OemPdev& pdev) {
     return devmode.SpoolPath == kSpoolPathDriverEmf && pdev.JobDataType != kJobDataTypeRaw;
 }
 
-void FinishSheetWatermarks(OemPdev& pdev, const PrivateDevmode& devmode) {
-    if (devmode.WatermarkEnabled == 1) {
-        ClearPageWatermarkState(pdev.PageWatermarkState);
+void FinishSheetWatermarks(XlStream* stream, const DEVOBJ& device, OemPdev& pdev,
+                           const PrivateDevmode& devmode) {
+    if (devmode.WatermarkEnabled != 1) {
+        return;
     }
+    const WatermarkRequest request{devmode, pdev.JobSettings, device.pPublicDM,
+                                   pdev.PageWatermarkState, pdev.WatermarkFonts};
+    const WatermarkSlots slots =
+        SelectWatermarkSlots(devmode, pdev.JobSettings, device.pPublicDM, pdev.PageWatermarkState,
+                             pdev.JobDataType == kJobDataTypeJournaled);
+    for (DWORD slot : slots) {
+        DrawWatermark(stream, request, slot);
+    }
+    ClearPageWatermarkState(pdev.PageWatermarkState);
 }
 
 }  // namespace xlrender

@@ -7,6 +7,7 @@
 #include "platform/win32_api.h"
 #include "settings/feature_option.h"
 #include "settings/private_devmode.h"
+#include "xlstream/xl_stream.h"
 
 namespace xlrender {
 
@@ -19,8 +20,9 @@ WORD PageCopyCount(const FeatureSource& source, const DEVMODEW* publicDevmode);
 // raw, carry N-up watermarks and an explicit copy count.
 bool IsPerSheetJob(const PrivateDevmode& devmode, const OemPdev& pdev);
 
-// Finishes the watermarks of a per-sheet job's sheet: with watermarks on, the layout of its
-// logical pages is cleared for the next sheet.
-void FinishSheetWatermarks(OemPdev& pdev, const PrivateDevmode& devmode);
+// Finishes the watermarks of a per-sheet job's sheet: with watermarks on, each logical page the
+// sheet layout names gets its watermark, and the layout is cleared for the next sheet.
+void FinishSheetWatermarks(XlStream* stream, const DEVOBJ& device, OemPdev& pdev,
+                           const PrivateDevmode& devmode);
 
 }  // namespace xlrender

@@ -31,7 +31,7 @@ BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
     const BOOL result = CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
     if (SheetIsDone(*pptl)) {
         if (IsPerSheetJob(*devmode, *pdev)) {
-            FinishSheetWatermarks(*pdev, *devmode);
+            FinishSheetWatermarks(stream, *device, *pdev, *devmode);
         }
         XlEndPageCopies(stream, copies);
     }
@@ -55,7 +55,7 @@ BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
     } else {
         const WORD copies = PageCopyCount({device, pdev->DriverHelper}, device->pPublicDM);
         result = CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
-        FinishSheetWatermarks(*pdev, *devmode);
+        FinishSheetWatermarks(stream, *device, *pdev, *devmode);
         XlEndPageCopies(stream, copies);
     }
     XlStreamDestroy(stream);

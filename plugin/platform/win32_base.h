@@ -13,6 +13,7 @@
 #include "platform/linux/base_types.h"
 #include "platform/linux/com.h"
 #include "platform/linux/ddi.h"
+#include "platform/linux/gdi_fonts.h"
 #include "platform/linux/kernel32.h"
 #include "platform/linux/locale.h"
 #include "platform/linux/modules.h"

@@ -319,10 +319,38 @@ void ReadJob(const json& value, const std::string& path, JobSpec& job) {
     }
 }
 
-void ReadSystem(const json& value, const std::string& path, SystemSpec& system) {
+void ReadFonts(const json& value, const std::string& path, const std::filesystem::path& base,
+               std::vector<FontFileSpec>& fonts) {
+    for (std::size_t i = 0; i < ArrayAt(value, path).size(); ++i) {
+        Fields fields(value[i], Child(path, i));
+        FontFileSpec font;
+        fields.String("face", font.face);
+        fields.String("file", font.file);
+        fields.Bool("bold", font.bold);
+        fields.Bool("italic", font.italic);
+        fields.Number("index", font.index, 0, 0xFFFF);
+        fields.Done();
+        if (font.face.empty()) {
+            throw JobFileError(fields.PathOf("face"), "a font needs a face name");
+        }
+        const std::filesystem::path file = base / font.file;
+        if (font.file.empty() || !std::filesystem::is_regular_file(file)) {
+            throw JobFileError(fields.PathOf("file"), "no font file at " + file.string());
+        }
+        font.file = file.string();
+        fonts.push_back(std::move(font));
+    }
+}
+
+void ReadSystem(const json& value, const std::string& path, const std::filesystem::path& base,
+                SystemSpec& system) {
     Fields fields(value, path);
     fields.String("country", system.country);
     fields.Number("uiLanguage", system.uiLanguage, 0, 0xFFFF);
+    fields.Number("language", system.language, 0, 0xFFFF);
+    if (const json* fonts = fields.Find("fonts")) {
+        ReadFonts(*fonts, fields.PathOf("fonts"), base, system.fonts);
+    }
     fields.String("shortDate", system.shortDate);
     std::string os = std::to_string(system.osMajor) + "." + std::to_string(system.osMinor);
     fields.String("osVersion", os);
@@ -361,6 +389,99 @@ std::vector<PrivateDevmodeSetting> ReadPrivateDevmode(const json& value,
         settings.push_back(std::move(setting));
     }
     return settings;
+}
+
+constexpr int kMaxWatermarkPoints = 1000;
+constexpr int kMaxWatermarkShade = 8;
+
+// The "watermark" object: the watermark's private devmode fields under friendlier names.
+std::vector<PrivateDevmodeSetting> ReadWatermark(const json& value, const std::string& path) {
+    Fields fields(value, path);
+    std::vector<PrivateDevmodeSetting> settings = {{path, "WatermarkEnabled", 1LL}};
+    const auto set = [&](const char* key, const char* name,
+                         std::variant<long long, double, std::string> setting) {
+        settings.push_back({fields.PathOf(key), name, std::move(setting)});
+    };
+    std::string text;
+    if (fields.Find("text") != nullptr) {
+        fields.String("text", text);
+        set("text", "WatermarkText", text);
+    }
+    if (fields.Find("face") != nullptr) {
+        fields.String("face", text);
+        set("face", "WatermarkFace", text);
+    }
+    int number = 0;
+    if (fields.Find("size") != nullptr) {
+        fields.Number("size", number, 1, kMaxWatermarkPoints);
+        set("size", "WatermarkSize", number);
+    }
+    bool mirror = false;
+    const bool mirrorGiven = fields.Find("mirror") != nullptr;
+    fields.Bool("mirror", mirror);
+    if (const json* angle = fields.Find("angle")) {
+        if (angle->is_string() && angle->get<std::string>() == "diagonal") {
+            if (mirrorGiven) {
+                throw JobFileError(fields.PathOf("mirror"),
+                                   "the diagonal always turns with a right-to-left interface; "
+                                   "mirror applies to a fixed angle");
+            }
+            set("angle", "WatermarkAngleMode", 0LL);
+        } else {
+            fields.Number("angle", number, -360, 360);
+            set("angle", "WatermarkAngle", number);
+            set("angle", "WatermarkAngleMode", mirror ? 2LL : 1LL);
+        }
+    } else if (mirrorGiven) {
+        throw JobFileError(fields.PathOf("mirror"), "mirror applies to a fixed angle");
+    }
+    if (fields.Find("style") != nullptr) {
+        static const std::vector<std::string> styles = {"regular", "bold", "italic",
+                                                        "bold-italic"};
+        fields.Choice("style", text, {styles.begin(), styles.end()});
+        set("style", "WatermarkStyle",
+            static_cast<long long>(std::find(styles.begin(), styles.end(), text) - styles.begin()));
+    }
+    if (fields.Find("shade") != nullptr) {
+        fields.Number("shade", number, 0, kMaxWatermarkShade);
+        set("shade", "WatermarkShade", number);
+    }
+    if (fields.Find("color") != nullptr) {
+        static const std::vector<std::string> colours = {"black", "red",  "yellow", "green",
+                                                         "cyan",  "blue", "magenta"};
+        fields.Choice("color", text, {colours.begin(), colours.end()});
+        set("color", "WatermarkColor",
+            static_cast<long long>(std::find(colours.begin(), colours.end(), text) -
+                                   colours.begin()));
+    }
+    bool flag = false;
+    if (fields.Find("firstPageOnly") != nullptr) {
+        fields.Bool("firstPageOnly", flag);
+        set("firstPageOnly", "WatermarkFirstPageOnly", flag ? 1LL : 0LL);
+    }
+    if (fields.Find("resizeToPaper") != nullptr) {
+        fields.Bool("resizeToPaper", flag);
+        set("resizeToPaper", "ResizeToPaper", flag ? 1LL : 0LL);
+    }
+    fields.Done();
+    return settings;
+}
+
+// Adds the watermark's fields to the private devmode's; a field named both ways is an error.
+void MergeWatermark(std::vector<PrivateDevmodeSetting> watermark,
+                    std::vector<PrivateDevmodeSetting>& settings) {
+    for (PrivateDevmodeSetting& setting : watermark) {
+        const auto twin = std::find_if(settings.begin(), settings.end(),
+                                       [&](const PrivateDevmodeSetting& other) {
+                                           return other.name == setting.name;
+                                       });
+        if (twin != settings.end()) {
+            throw JobFileError(setting.path, "names the same field as " + twin->path);
+        }
+    }
+    for (PrivateDevmodeSetting& setting : watermark) {
+        settings.push_back(std::move(setting));
+    }
 }
 
 std::vector<PrinterCommand> ReadCommands(const json& value, const std::string& path) {
@@ -453,11 +574,14 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
     if (const json* devmode = fields.Find("privateDevmode")) {
         job.privateDevmode = ReadPrivateDevmode(*devmode, "/privateDevmode");
     }
+    if (const json* watermark = fields.Find("watermark")) {
+        MergeWatermark(ReadWatermark(*watermark, "/watermark"), job.privateDevmode);
+    }
     if (const json* jobValue = fields.Find("job")) {
         ReadJob(*jobValue, "/job", job.job);
     }
     if (const json* system = fields.Find("system")) {
-        ReadSystem(*system, "/system", job.system);
+        ReadSystem(*system, "/system", base, job.system);
     }
     fields.Bool("banded", job.banded);
     fields.Number("failSpoolWrite", job.failSpoolWrite, 0, 0x7FFFFFFF);

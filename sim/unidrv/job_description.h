@@ -98,10 +98,21 @@ struct JobSpec {
     Timestamp submitted;
 };
 
+// A font file the machine has, under a face name and style.
+struct FontFileSpec {
+    std::string face;
+    std::string file;  // absolute, or relative to the job file's folder when read
+    bool bold = false;
+    bool italic = false;
+    int index = 0;  // the face inside a collection file
+};
+
 // The machine the job is printed on.
 struct SystemSpec {
     std::string country = "1";  // LOCALE_ICOUNTRY
     int uiLanguage = 1033;      // LANGID of the user interface
+    int language = -1;          // the user's default LANGID; -1: the interface language
+    std::vector<FontFileSpec> fonts;  // found before the machine's own fonts
     std::string shortDate = "M/d/yyyy";
     int osMajor = 5;
     int osMinor = 1;

@@ -369,7 +369,8 @@ private:
             Sheet sheet;
             const SheetLayout layout =
                 LayOutSheet(static_cast<int>(perSheet), first / perSheet, total,
-                            page_.printableWidth(), page_.printableHeight(), page_.landscape);
+                            page_.printableWidth(), page_.printableHeight(),
+                            page_.paperWidthPixels, page_.paperHeightPixels, page_.landscape);
             for (const SheetSlot& slot : layout.slots) {
                 const PagePlacement placement =
                     perSheet == 1 ? PagePlacement{} : PlacementInSlot(page_, slot.rectangle);

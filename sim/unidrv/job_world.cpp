@@ -69,7 +69,12 @@ void DescribeSpoolerJob(const JobDescription& job, World& world) {
 void DescribeMachine(const SystemSpec& system, const JobSpec& job, World& world) {
     world.locale.country = Utf16(system.country);
     world.locale.uiLanguage = static_cast<LANGID>(system.uiLanguage);
-    world.locale.languageId = static_cast<LANGID>(system.uiLanguage);
+    world.locale.languageId =
+        static_cast<LANGID>(system.language >= 0 ? system.language : system.uiLanguage);
+    for (const FontFileSpec& font : system.fonts) {
+        world.screenFonts.registry.push_back(
+            {Utf16(font.face), font.bold, font.italic, font.file, font.index});
+    }
     world.locale.shortDatePattern = Utf16(system.shortDate);
     world.version.major = static_cast<DWORD>(system.osMajor);
     world.version.minor = static_cast<DWORD>(system.osMinor);

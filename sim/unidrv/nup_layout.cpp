@@ -26,12 +26,13 @@ Grid GridFor(int pagesPerSheet) {
 }  // namespace
 
 SheetLayout LayOutSheet(int pagesPerSheet, std::size_t sheetIndex, std::size_t totalPages,
-                        LONG sheetWidth, LONG sheetHeight, bool landscape) {
+                        LONG sheetWidth, LONG sheetHeight, LONG paperWidth, LONG paperHeight,
+                        bool landscape) {
     Grid grid = GridFor(pagesPerSheet);
     if (landscape) {
         std::swap(grid.columns, grid.rows);
     }
-    SheetLayout layout{{0, 0, sheetWidth, sheetHeight}, grid.rotated, {}};
+    SheetLayout layout{{sheetWidth, sheetHeight, paperWidth, paperHeight}, grid.rotated, {}};
     const int slots = grid.columns * grid.rows;
     const WORD pageOrientation = (landscape != grid.rotated) ? DMORIENT_LANDSCAPE
                                                               : DMORIENT_PORTRAIT;

@@ -21,15 +21,21 @@ struct SheetSlot {
 };
 
 struct SheetLayout {
-    RECTL frame;                   // the sheet's printable area
+    // The sheet frame the watermark is laid out by: the printable extent (left, top) and the
+    // paper extent (right, bottom), device pixels. The paper extent gives the sheet's diagonal,
+    // the two together the margins by which the slots (printable-area coordinates) move onto
+    // the paper and the share of the sheet one logical page's text takes.
+    RECTL frame;
     bool rotated;                  // 2-up and 6-up turn the logical pages
     std::vector<SheetSlot> slots;  // one per logical page of the sheet
 };
 
 // The slots of sheet `sheetIndex` when `pagesPerSheet` logical pages share each sheet of a
-// `totalPages`-page job. Supported counts: 1, 2, 4, 6, 9 and 16.
+// `totalPages`-page job, over a printable area of `sheetWidth` x `sheetHeight` on a paper of
+// `paperWidth` x `paperHeight`. Supported counts: 1, 2, 4, 6, 9 and 16.
 SheetLayout LayOutSheet(int pagesPerSheet, std::size_t sheetIndex, std::size_t totalPages,
-                        LONG sheetWidth, LONG sheetHeight, bool landscape);
+                        LONG sheetWidth, LONG sheetHeight, LONG paperWidth, LONG paperHeight,
+                        bool landscape);
 
 // The 424-byte block of escape 3883: ten header words, then sixteen slots of six words.
 struct SheetLayoutBlock {

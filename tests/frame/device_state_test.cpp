@@ -20,6 +20,8 @@ protected:
 
 TEST_F(DeviceState, EnableCapturesUnidrvsFunctionsByPosition) {
     Device device(kPrivateDevmodeSize);
+    gdiInfo.ulLogPixelsX = 600;
+    gdiInfo.ulLogPixelsY = 1200;
     EnableOrFail(device);
     OemPdev& pdev = PdevOf(device);
     // The recording table lists the hooks in the plug-in's own order, so slot i is entry i.
@@ -29,6 +31,9 @@ TEST_F(DeviceState, EnableCapturesUnidrvsFunctionsByPosition) {
     EXPECT_EQ(pdev.DriverHelper, static_cast<IPrintOemDriverUni*>(&helper));
     EXPECT_EQ(pdev.DuplexDialogPending, 1u);
     EXPECT_EQ(pdev.PageCount, 0);
+    EXPECT_EQ(pdev.WatermarkFonts.WmFontDownloaded, 0u);
+    EXPECT_EQ(pdev.WatermarkFonts.DeviceDpiX, 600u) << "the device resolution";
+    EXPECT_EQ(pdev.WatermarkFonts.DeviceDpiY, 1200u);
     plugin->DisablePDEV(device.devobj());
 }
 
@@ -106,6 +111,9 @@ TEST_F(DeviceState, ResetCarriesTheFrameStateButKeepsTheNewHooksAndHelper) {
     from.PageWatermarkState.LastPageNumber = 9;
     from.PageWatermarkState.Slots[15].PageOrientation = DMORIENT_LANDSCAPE;
     from.PageColourMode = 2;
+    from.WatermarkFonts.WmFontDownloaded = 1;
+    from.WatermarkFonts.WmBitmapFonts[3].orientation = DMORIENT_LANDSCAPE;
+    from.WatermarkFonts.DeviceDpiX = 1;
 
     std::vector<DRVFN> otherTable = sim::unidrv::RecordingFunctionTable();
     otherTable.erase(otherTable.begin());  // no DrvCopyBits for the new device context
@@ -124,6 +132,9 @@ TEST_F(DeviceState, ResetCarriesTheFrameStateButKeepsTheNewHooksAndHelper) {
     EXPECT_EQ(to.PageWatermarkState.LastPageNumber, 9u);
     EXPECT_EQ(to.PageWatermarkState.Slots[15].PageOrientation, DMORIENT_LANDSCAPE);
     EXPECT_EQ(to.PageColourMode, 0u) << "the colour mode of the first page is not carried";
+    EXPECT_EQ(to.WatermarkFonts.WmFontDownloaded, 1u) << "the printer still holds the fonts";
+    EXPECT_EQ(to.WatermarkFonts.WmBitmapFonts[3].orientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(to.WatermarkFonts.DeviceDpiX, gdiInfo.ulLogPixelsX);
     EXPECT_EQ(to.UnidrvHooks[kHookCopyBits], nullptr);
     EXPECT_EQ(to.DriverHelper, from.DriverHelper);
 

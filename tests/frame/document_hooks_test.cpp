@@ -15,9 +15,13 @@ TEST_F(DocumentHooks, RawSpelledInLowerCaseIsRaw) {
     Devmode().SpoolPath = kSpoolPathDriverEmf;
     Devmode().WatermarkEnabled = 1;
     Pdev().PageWatermarkState.LastPageNumber = 4;
+    Pdev().WatermarkFonts.WmFontDownloaded = 1;
+    Pdev().WatermarkFonts.WmBitmapFonts[0].orientation = DMORIENT_PORTRAIT;
     AddJob(7, u"raw");
     WCHAR name[] = W("report");
     EXPECT_EQ(DrvStartDoc(pso, name, 7), TRUE);
+    EXPECT_EQ(Pdev().WatermarkFonts.WmFontDownloaded, 0u) << "a new session: fonts forgotten";
+    EXPECT_EQ(Pdev().WatermarkFonts.WmBitmapFonts[0].orientation, 0u);
     EXPECT_EQ(Pdev().JobDataType, kJobDataTypeRaw);
     EXPECT_EQ(DrvStartPage(pso), TRUE);
     EXPECT_EQ(Pdev().PageColourMode, kPageColourUnknown);

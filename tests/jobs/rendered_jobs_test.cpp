@@ -127,7 +127,8 @@ TEST(RenderedJob, FourUpPagesLieInTheirSlots) {
     for (std::size_t sheet = 0; sheet < sheets.size(); ++sheet) {
         const sim::unidrv::SheetLayout layout =
             sim::unidrv::LayOutSheet(4, sheet, 5, paperWidth - 2 * kPrinterMarginPixels,
-                                     paperHeight - 2 * kPrinterMarginPixels, false);
+                                     paperHeight - 2 * kPrinterMarginPixels, paperWidth,
+                                     paperHeight, false);
         for (const sim::unidrv::SheetSlot& slot : layout.slots) {
             const PixelBox box = BoxOfColour(sheets[sheet], colours[slot.pageNumber - 1]);
             ASSERT_GE(box.x1, 0) << "page " << slot.pageNumber << " is missing";

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/font_files.h"
+
 namespace sim::unidrv {
 namespace {
 
@@ -91,6 +93,44 @@ TEST(JobDescription, LandscapeSwapsThePageForTheFitCheck) {
         "pages": [{"content": [{"fill": "#000000",
         "at": {"x": 250, "y": 0, "width": 40, "height": 200}}]}]})",
                                         "/jobs"));
+}
+
+
+TEST(JobDescription, WatermarkShorthandFontsAndLanguage) {
+    const JobDescription job = ParseJobDescription(R"({
+      "watermark": {"text": "DRAFT", "face": "Serif", "size": 72, "angle": -20, "mirror": true,
+                    "style": "bold-italic", "shade": 8, "color": "magenta",
+                    "firstPageOnly": true, "resizeToPaper": false},
+      "system": {"language": 1037, "fonts": [{"face": "Serif", "bold": true,
+                                              "file": "LiberationSerif-Regular.ttf"}]},
+      "pages": [{"content": []}]})",
+                                                   "/usr/share/fonts/truetype/liberation2");
+    std::map<std::string, std::variant<long long, double, std::string>> fields;
+    for (const PrivateDevmodeSetting& setting : job.privateDevmode) {
+        fields[setting.name] = setting.value;
+    }
+    EXPECT_EQ(std::get<long long>(fields["WatermarkEnabled"]), 1);
+    EXPECT_EQ(std::get<std::string>(fields["WatermarkText"]), "DRAFT");
+    EXPECT_EQ(std::get<long long>(fields["WatermarkAngle"]), -20);
+    EXPECT_EQ(std::get<long long>(fields["WatermarkAngleMode"]), 2) << "mirrored fixed angle";
+    EXPECT_EQ(std::get<long long>(fields["WatermarkStyle"]), 3);
+    EXPECT_EQ(std::get<long long>(fields["WatermarkColor"]), 6);
+    EXPECT_EQ(std::get<long long>(fields["WatermarkFirstPageOnly"]), 1);
+    EXPECT_EQ(job.system.language, 1037);
+    ASSERT_EQ(job.system.fonts.size(), 1u);
+    EXPECT_EQ(job.system.fonts[0].file, xlrender::testing::kLiberationSerif);
+
+    EXPECT_EQ(ErrorOf(R"({"watermark": {"text": "A"}, "privateDevmode": {"WatermarkText": "B"},
+                         "pages": [{}]})"),
+              "/watermark/text: names the same field as /privateDevmode/WatermarkText");
+    EXPECT_EQ(ErrorOf(R"({"watermark": {"angle": "diagonal", "mirror": false}, "pages": [{}]})"),
+              "/watermark/mirror: the diagonal always turns with a right-to-left interface; "
+              "mirror applies to a fixed angle");
+    EXPECT_EQ(ErrorOf(R"({"watermark": {"shade": 9}, "pages": [{}]})"),
+              "/watermark/shade: must lie between 0 and 8");
+    EXPECT_EQ(ErrorOf(R"({"system": {"fonts": [{"face": "X", "file": "missing.ttf"}]},
+                         "pages": [{}]})"),
+              "/system/fonts/0/file: no font file at /jobs/missing.ttf");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace sim::unidrv {
 namespace {
 
 TEST(NupLayout, FourUpFillsAGridInReadingOrder) {
-    const SheetLayout layout = LayOutSheet(4, 0, 10, 1000, 1400, false);
+    const SheetLayout layout = LayOutSheet(4, 0, 10, 1000, 1400, 1100, 1500, false);
     EXPECT_FALSE(layout.rotated);
     ASSERT_EQ(layout.slots.size(), 4u);
     EXPECT_EQ(layout.slots[1].pageNumber, 2u);
@@ -19,7 +19,7 @@ TEST(NupLayout, FourUpFillsAGridInReadingOrder) {
 }
 
 TEST(NupLayout, TwoUpTurnsThePagesAndTheLastSheetMayBePartlyEmpty) {
-    const SheetLayout layout = LayOutSheet(2, 1, 3, 1000, 1400, false);
+    const SheetLayout layout = LayOutSheet(2, 1, 3, 1000, 1400, 1100, 1500, false);
     EXPECT_TRUE(layout.rotated);
     ASSERT_EQ(layout.slots.size(), 1u);
     EXPECT_EQ(layout.slots[0].pageNumber, 3u);
@@ -29,13 +29,16 @@ TEST(NupLayout, TwoUpTurnsThePagesAndTheLastSheetMayBePartlyEmpty) {
     const SheetLayoutBlock block = LayoutBlock(layout, 3);
     EXPECT_EQ(block.lastPageNumber, 3u);
     EXPECT_EQ(block.nupRotated, 1u);
-    EXPECT_EQ(block.sheetX1, 1000);
+    EXPECT_EQ(block.sheetX0, 1000) << "printable extent, then paper extent";
+    EXPECT_EQ(block.sheetY0, 1400);
+    EXPECT_EQ(block.sheetX1, 1100);
+    EXPECT_EQ(block.sheetY1, 1500);
     EXPECT_EQ(block.slots[0].pageNumber, 3u);
     EXPECT_EQ(block.slots[1].orientation, 0u) << "an unused slot is empty";
 }
 
 TEST(NupLayout, LandscapeSheetsSwapColumnsAndRows) {
-    const SheetLayout layout = LayOutSheet(6, 0, 6, 1400, 1000, true);
+    const SheetLayout layout = LayOutSheet(6, 0, 6, 1400, 1000, 1500, 1100, true);
     ASSERT_EQ(layout.slots.size(), 6u);
     EXPECT_EQ(layout.slots[2].rectangle.left, 1400 * 2 / 3);
     EXPECT_EQ(layout.slots[3].rectangle.top, 500);

@@ -1,0 +1,70 @@
+#include "fonts/watermark_bitmaps.h"
+
+#include "fonts/bitmap_font_download.h"
+#include "platform/memory.h"
+#include "platform/text.h"
+#include "xlstream/xl_operators.h"
+
+namespace xlrender {
+namespace {
+
+constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+
+bool SendGlyph(XlStream* stream, HDC dc, WCHAR character, WORD code) {
+    GLYPHMETRICS metrics{};
+    const DWORD size =
+        GetGlyphOutlineW(dc, character, GGO_BITMAP, &metrics, 0, nullptr, &kIdentity);
+    const DWORD rowBytes = BitmapRowBytes(metrics.gmBlackBoxX);
+    if (size == GDI_ERROR || rowBytes == 0) {
+        return false;
+    }
+    // The record always holds the whole black box; a blank glyph (the space: a 1 x 1 box and no
+    // bits) leaves it zero.
+    const DWORD recordBits = rowBytes * metrics.gmBlackBoxY;
+    if (size > recordBits) {
+        return false;
+    }
+    const OwnedBlock bits(recordBits);
+    if (!bits || (size != 0 && GetGlyphOutlineW(dc, character, GGO_BITMAP, &metrics, size,
+                                                bits.as(), &kIdentity) == GDI_ERROR)) {
+        return false;
+    }
+    return DownloadBitmapChar(stream, metrics.gmBlackBoxX, metrics.gmBlackBoxY,
+                              metrics.gmptGlyphOrigin.x, metrics.gmptGlyphOrigin.y, code,
+                              bits.as());
+}
+
+}  // namespace
+
+int FindBitmapFont(WatermarkFontState& state, float angle, WORD orientation, bool& hit) {
+    for (int i = 0; i < kBitmapFontSlots; ++i) {
+        const BitmapFontEntry& entry = state.WmBitmapFonts[i];
+        if (entry.orientation == orientation && entry.angle == angle) {
+            hit = true;
+            return i;
+        }
+    }
+    hit = false;
+    for (int i = 0; i < kBitmapFontSlots; ++i) {
+        BitmapFontEntry& entry = state.WmBitmapFonts[i];
+        if (entry.orientation == 0) {
+            entry = {angle, orientation, 0};
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool DownloadWatermarkBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, const char* name,
+                              WORD charCount, ULONG dpiX, ULONG dpiY) {
+    DownloadBitmapHeader(stream, name, charCount, dpiX, dpiY);
+    XlBeginChar(stream, reinterpret_cast<const BYTE*>(name), static_cast<WORD>(TextLength(name)));
+    bool sent = true;
+    for (DWORD i = 0; i < text.length && sent; ++i) {
+        sent = SendGlyph(stream, dc, text.units[i], static_cast<WORD>(i));
+    }
+    XlEndChar(stream);
+    return sent;
+}
+
+}  // namespace xlrender

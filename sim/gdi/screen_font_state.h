@@ -1,0 +1,38 @@
+// What the stand-in's screen device context knows about fonts: the world's own font files,
+// consulted before the machine's fontconfig so tests do not depend on what is installed, the
+// live handles (for leak checks) and the calls made to fail.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/win32_api.h"
+
+namespace sim {
+
+struct RegisteredFont {
+    std::u16string face;  // compared without regard to case
+    bool bold = false;
+    bool italic = false;
+    std::string path;
+    int faceIndex = 0;  // the face inside a collection file
+};
+
+struct ScreenFontState {
+    std::vector<RegisteredFont> registry;
+    // Whether a face the registry lacks is looked up through fontconfig.
+    bool useFontconfig = true;
+    // Per function name ("GetFontData", "CreateFontIndirectW" ...): the call that many calls
+    // from now fails (1 = the next one).
+    std::map<std::string, std::size_t> failAfter;
+    // Handles handed out and not yet released or deleted.
+    std::set<HDC> liveDcs;
+    std::set<HGDIOBJ> liveFonts;
+    // Calls made, by function name.
+    std::map<std::string, std::size_t> calls;
+};
+
+}  // namespace sim
