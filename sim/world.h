@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/engine_state.h"
 #include "locale_state.h"
 #include "registry_state.h"
 #include "spooler_state.h"
@@ -53,6 +54,8 @@ struct World {
     VersionResources versions;
     // The driver's companion modules that LoadLibraryW can load.
     CompanionModules companionModules;
+    // The GDI engine's bitmaps, paths, debug output and injected failures.
+    EngineState engine;
 };
 
 // The process's world.
