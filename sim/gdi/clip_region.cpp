@@ -176,7 +176,10 @@ ClipRegion ClipRegion::Trivial(const RECTL& bounds) {
 }
 
 ClipRegion::ClipRegion(ClipRegion&& other) noexcept
-    : enumerated(other.enumerated), object_(other.object_), region_(std::move(other.region_)) {
+    : enumerated(other.enumerated),
+      outline(std::move(other.outline)),
+      object_(other.object_),
+      region_(std::move(other.region_)) {
     LiveClips()[&object_] = this;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "gdi/engine_path.h"
 #include "platform/win32_api.h"
 
 namespace sim::gdi {
@@ -45,6 +46,9 @@ public:
     static ClipRegion* Of(const CLIPOBJ* object);
 
     std::size_t enumerated = 0;  // rectangles CLIPOBJ_bEnum has handed out
+    // What CLIPOBJ_ppoGetPath gives; empty: the outline of the region's rectangles. A curved
+    // clip keeps its own outline here, as GDI keeps the path a region was made from.
+    std::vector<PathRecord> outline;
 
 private:
     ClipRegion() = default;

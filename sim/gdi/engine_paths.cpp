@@ -85,7 +85,8 @@ PATHOBJ* APIENTRY CLIPOBJ_ppoGetPath(CLIPOBJ* pco) {
     if (sim::EngineCallFails("CLIPOBJ_ppoGetPath") || clip == nullptr) {
         return nullptr;
     }
-    return sim::gdi::CreateEnginePath(sim::gdi::OutlineOfRectangles(clip->region()));
+    return sim::gdi::CreateEnginePath(
+        clip->outline.empty() ? sim::gdi::OutlineOfRectangles(clip->region()) : clip->outline);
 }
 
 VOID APIENTRY PATHOBJ_vEnumStart(PATHOBJ* ppo) {
