@@ -114,10 +114,15 @@ BOOL Draw(SURFOBJ* target, const RECTL& box, const Region& shape, CLIPOBJ* clip,
         }
     }
     Paint(drawn, visible, source, translation, sample, {box.left, box.top});
+    // A rectangular blit keeps the caller's clip; any other shape clips to what it covers.
+    const bool rectangular = shape.size() == 1 && shape[0].left == box.left &&
+                             shape[0].top == box.top && shape[0].right == box.right &&
+                             shape[0].bottom == box.bottom;
     ClipRegion region(RegionFromRectangles(visible), TC_RECTANGLES);
     RECTL destination = box;
     POINTL origin{0, 0};
-    return copy->second(target, &drawn, region.object(), nullptr, &destination, &origin);
+    return copy->second(target, &drawn, rectangular ? clip : region.object(), nullptr, &destination,
+                        &origin);
 }
 
 }  // namespace

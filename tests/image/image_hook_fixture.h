@@ -7,6 +7,7 @@
 
 #include "frame/ddi_hooks.h"
 #include "frame/hook_fixture.h"
+#include "gdi/engine_state.h"
 #include "pclxl_dump/spool_reader.h"
 #include "support/engine_picture.h"
 #include "support/jpeg_decode.h"
@@ -54,6 +55,8 @@ protected:
     bool UnidrvCalled() const { return !sim::TheWorld().ddiCalls.empty(); }
 
     EnginePicture photo{200, 100, BMF_TOPDOWN, Gradient};
+    // Engine objects a test must leave as it found them (the photograph's among them).
+    const std::size_t engineObjects = sim::LiveEngineObjects();
 };
 
 }  // namespace xlrender::testing
