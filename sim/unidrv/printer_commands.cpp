@@ -9,7 +9,7 @@ namespace {
 
 using Kind = PrinterCommand::Kind;
 
-constexpr std::array<std::pair<const char*, Kind>, 10> kNamedCommands = {{
+constexpr std::array<std::pair<const char*, Kind>, 11> kNamedCommands = {{
     {"uel", Kind::kUniversalExit},
     {"stream-header", Kind::kStreamHeader},
     {"BeginSession", Kind::kBeginSession},
@@ -17,6 +17,7 @@ constexpr std::array<std::pair<const char*, Kind>, 10> kNamedCommands = {{
     {"MediaSize", Kind::kMediaSize},
     {"MediaSource", Kind::kMediaSource},
     {"BeginPage", Kind::kBeginPage},
+    {"PageOrigin", Kind::kPageOrigin},
     {"EndPage", Kind::kEndPage},
     {"CloseDataSource", Kind::kCloseDataSource},
     {"EndSession", Kind::kEndSession},
@@ -38,7 +39,7 @@ PrinterCommands DefaultPrinterCommands() {
                             Pjl("@PJL ENTER LANGUAGE=PCLXL"), Named(Kind::kStreamHeader),
                             Named(Kind::kBeginSession), Named(Kind::kOpenDataSource)};
     description.pageStart = {Callback(2), Named(Kind::kMediaSize), Named(Kind::kMediaSource),
-                             Callback(11), Named(Kind::kBeginPage)};
+                             Callback(11), Named(Kind::kBeginPage), Named(Kind::kPageOrigin)};
     // The plug-in ends every page itself.
     description.pageEnd = {};
     description.jobEnd = {Named(Kind::kCloseDataSource), Named(Kind::kEndSession),

@@ -19,6 +19,7 @@ struct PrinterCommand {
         kMediaSize,        // the page's paper as a MediaSize attribute
         kMediaSource,      // the page's paper source as a MediaSource attribute
         kBeginPage,
+        kPageOrigin,       // SetPageOrigin to the printable area's corner
         kEndPage,
         kCloseDataSource,
         kEndSession,

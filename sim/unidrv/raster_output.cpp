@@ -41,6 +41,10 @@ void SetRgbColourSpace(pclxl::Writer& writer) {
 
 }  // namespace
 
+void WriteRop3(std::string& out, std::uint8_t rop3) {
+    pclxl::Writer(out).UByte(rop3).Attr(pclxl::kRop3).Op(pclxl::kSetRop);
+}
+
 bool WriteRasterImage(std::string& out, const RasterBlit& blit) {
     const SURFOBJ& surface = *blit.surface;
     if (surface.iBitmapFormat != BMF_24BPP || surface.pvScan0 == nullptr) {

@@ -2,6 +2,7 @@
 // RGB PCL XL images (PackBits rows padded to four bytes) and solid rectangles.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/win32_api.h"
@@ -15,6 +16,9 @@ struct RasterBlit {
     RECTL source;
     RECTL destination;
 };
+
+// Appends SetROP with `rop3`, which the image or rectangle drawn next is combined by.
+void WriteRop3(std::string& out, std::uint8_t rop3);
 
 // Appends the image for a 24-bit surface; false (nothing written) for other formats.
 bool WriteRasterImage(std::string& out, const RasterBlit& blit);

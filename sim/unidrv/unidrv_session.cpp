@@ -16,6 +16,7 @@ constexpr std::uint8_t kDefaultDataSource = 0;
 constexpr std::uint8_t kLowByteFirst = 1;
 constexpr ULONG kTechnologyRasterPrinter = 2;
 constexpr double kMmPerInch = 25.4;
+constexpr ROP4 kSourceCopy = 0xCCCC;
 
 // GDI's COLORREF order: red in the low byte.
 ULONG RgbFromColorRef(ULONG colour) {
@@ -55,7 +56,7 @@ BOOL APIENTRY UnidrvNextBand(SURFOBJ* pso, POINTL* pptl) {
 
 BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XLATEOBJ*,
                            RECTL* prclTrg, POINTL* pptlSrc, POINTL*, BRUSHOBJ* pbo, POINTL*,
-                           ROP4) {
+                           ROP4 rop4) {
     UnidrvSession* session = UnidrvSession::Of(psoTrg);
     if (session == nullptr || prclTrg == nullptr) {
         return FALSE;
@@ -63,13 +64,13 @@ BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* 
     const POINTL origin = pptlSrc != nullptr ? *pptlSrc : POINTL{0, 0};
     const RECTL source = {origin.x, origin.y, origin.x + (prclTrg->right - prclTrg->left),
                           origin.y + (prclTrg->bottom - prclTrg->top)};
-    return session->Blit(psoSrc, pco, prclTrg, &source, pbo);
+    return session->Blit(psoSrc, pco, prclTrg, &source, pbo, rop4);
 }
 
 BOOL APIENTRY UnidrvCopyBits(SURFOBJ* psoDst, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo,
                              RECTL* prclDst, POINTL* pptlSrc) {
     return UnidrvBitBlt(psoDst, psoSrc, nullptr, pco, pxlo, prclDst, pptlSrc, nullptr, nullptr,
-                        nullptr, 0xCCCC);
+                        nullptr, kSourceCopy);
 }
 
 BOOL APIENTRY UnidrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco,
@@ -77,15 +78,16 @@ BOOL APIENTRY UnidrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIP
                                RECTL* prclSrc, POINTL*, ULONG) {
     UnidrvSession* session = UnidrvSession::Of(psoDest);
     return session != nullptr && prclDest != nullptr &&
-           session->Blit(psoSrc, pco, prclDest, prclSrc, nullptr);
+           session->Blit(psoSrc, pco, prclDest, prclSrc, nullptr, kSourceCopy);
 }
 
-BOOL APIENTRY UnidrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask,
-                                  CLIPOBJ* pco, XLATEOBJ* pxlo, COLORADJUSTMENT* pca,
-                                  POINTL* pptlHTOrg, RECTL* prclDest, RECTL* prclSrc,
-                                  POINTL* pptlMask, ULONG iMode, BRUSHOBJ*, DWORD) {
-    return UnidrvStretchBlt(psoDest, psoSrc, psoMask, pco, pxlo, pca, pptlHTOrg, prclDest,
-                            prclSrc, pptlMask, iMode);
+BOOL APIENTRY UnidrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco,
+                                  XLATEOBJ*, COLORADJUSTMENT*,
+                                  POINTL*, RECTL* prclDest, RECTL* prclSrc, POINTL*, ULONG,
+                                  BRUSHOBJ* pbo, DWORD rop4) {
+    UnidrvSession* session = UnidrvSession::Of(psoDest);
+    return session != nullptr && prclDest != nullptr &&
+           session->Blit(psoSrc, pco, prclDest, prclSrc, pbo, rop4);
 }
 
 // Text reaches the page through Unidrv's font machinery, which the stand-in does not model:
@@ -211,6 +213,14 @@ void UnidrvSession::Run(const std::vector<PrinterCommand>& commands) {
             case Kind::kBeginPage:
                 writer.Op(pclxl::kBeginPage);
                 break;
+            case Kind::kPageOrigin:
+                // GDI counts device pixels from the printable area's corner, the printer from
+                // the paper's: without this every object lands a margin up and to the left.
+                writer.SInt16Xy(static_cast<std::int16_t>(page_.marginPixels),
+                                static_cast<std::int16_t>(page_.marginPixels))
+                    .Attr(pclxl::kPageOrigin)
+                    .Op(pclxl::kSetPageOrigin);
+                break;
             case Kind::kEndPage:
                 writer.Op(pclxl::kEndPage);
                 break;
@@ -277,12 +287,15 @@ RECTL UnidrvSession::CurrentBand() const {
 }
 
 BOOL UnidrvSession::Blit(SURFOBJ* source, CLIPOBJ* clip, const RECTL* destination,
-                         const RECTL* sourceRectangle, const BRUSHOBJ* brush) {
+                         const RECTL* sourceRectangle, const BRUSHOBJ* brush, ROP4 rop4) {
     const RECTL visible = ClipRectangle(*destination, clip);
     if (visible.left >= visible.right || visible.top >= visible.bottom) {
         return TRUE;
     }
+    // The page's default ROP3 (252, source OR paint) would OR an image with the current brush:
+    // every blit says its own, the foreground ROP3 of its ROP4.
     std::string bytes;
+    WriteRop3(bytes, static_cast<std::uint8_t>(rop4 & 0xFF));
     if (source == nullptr) {
         if (brush == nullptr) {
             return FALSE;

@@ -36,8 +36,30 @@ TEST(JobRunner, FramesTheJobAsThePrinterCommandsSay) {
     // BeginSession with 600 dpi units, then OpenDataSource little-endian.
     EXPECT_NE(spool.find("\xD1\x58\x02\x58\x02\xF8\x89"), std::string::npos);
     EXPECT_NE(spool.find("\xC0\x01\xF8\x82\x48"), std::string::npos);
-    // Each page starts with the A4 media size and BeginPage.
-    EXPECT_EQ(Count(spool, std::string("\xC0\x02\xF8\x25\xC0\x01\xF8\x26\x43", 9)), 2u);
+    // Each page starts with the A4 media size and BeginPage, then moves the page origin to the
+    // printable corner: 4.2 mm at 600 dpi is 99 pixels.
+    EXPECT_EQ(Count(spool, std::string("\xC0\x02\xF8\x25\xC0\x01\xF8\x26\x43"
+                                       "\xD3\x63\x00\x63\x00\xF8\x2A\x75",
+                                       17)),
+              2u);
+}
+
+TEST(JobRunner, EveryBlitUnidrvDrawsSetsItsOwnRop) {
+    const std::string job = R"({"pages": [{"content": [
+        {"fill": "#1F4E79", "at": {"x": 20, "y": 20, "width": 10, "height": 10}},
+        {"image": ")" XLRENDER_SOURCE_DIR R"(/examples/photo.jpg",
+         "at": {"x": 30, "y": 50, "width": 50, "height": 30}}]}]})";
+    const JobOutcome outcome = RunText(job);
+    ASSERT_TRUE(outcome.succeeded) << outcome.failure;
+    // Pattern copy right before the rectangle's colour, source copy right before the image's:
+    // the page default (source OR paint) would tint the photograph with the fill's colour.
+    const std::string setRop = "\xF8\x2C\x7B";
+    const std::size_t fill = outcome.spool.find(std::string("\xC0\xF0") + setRop);
+    const std::size_t image = outcome.spool.find(std::string("\xC0\xCC") + setRop);
+    ASSERT_NE(fill, std::string::npos);
+    ASSERT_NE(image, std::string::npos);
+    EXPECT_LT(fill, image);
+    EXPECT_LT(image, outcome.spool.find("\xF8\x67\xB0"));  // DestinationSize, BeginImage
 }
 
 TEST(JobRunner, BandsClipWhatEachBandDraws) {
