@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config binutils
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
   g++-mingw-w64-x86-64-posix
 )
 

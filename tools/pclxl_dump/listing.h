@@ -34,7 +34,9 @@ public:
     void Line(std::size_t offset, std::string text);
     // Records a problem; false when reading must stop here.
     bool Problem(std::size_t offset, std::string message);
-    // True once a problem has stopped a strict read.
+    // Ends the reading where it is, without a problem (a consumer of it asked to stop).
+    void Halt() { stopped_ = true; }
+    // True once a problem has stopped a strict read, or Halt was called.
     bool stopped() const { return stopped_; }
 
 private:

@@ -59,8 +59,8 @@ bool IsBlank(std::string_view line) {
 
 class SpoolReader {
 public:
-    SpoolReader(std::span<const std::uint8_t> bytes, ListingBuilder& out)
-        : cursor_(bytes), out_(out) {}
+    SpoolReader(std::span<const std::uint8_t> bytes, ListingBuilder& out, XlOperatorSink* sink)
+        : cursor_(bytes), out_(out), sink_(sink) {}
 
     void Read() {
         while (!cursor_.AtEnd() && !out_.stopped()) {
@@ -85,7 +85,7 @@ private:
         const auto taken = rest.first(static_cast<std::size_t>(end - rest.begin()));
         std::string_view line = AsText(taken);
         if (IsStreamHeader(line)) {
-            ReadXlStream(cursor_, out_);
+            ReadXlStream(cursor_, out_, sink_);
             return;
         }
         cursor_.Skip(taken.size() + (end != rest.end() && *end == kLineFeed ? 1 : 0));
@@ -113,7 +113,7 @@ private:
 
     void EnterLanguage(const std::string& language) {
         if (language == kPclXlLanguage) {
-            ReadXlStream(cursor_, out_);
+            ReadXlStream(cursor_, out_, sink_);
             return;
         }
         // Another printer language: not ours to read; show how much of it there is.
@@ -128,14 +128,16 @@ private:
 
     ByteCursor cursor_;
     ListingBuilder& out_;
+    XlOperatorSink* sink_;
 };
 
 }  // namespace
 
-Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem) {
+Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem,
+                  XlOperatorSink* sink) {
     Listing listing;
     ListingBuilder out(listing, stopAtFirstProblem);
-    SpoolReader(bytes, out).Read();
+    SpoolReader(bytes, out, sink).Read();
     return listing;
 }
 

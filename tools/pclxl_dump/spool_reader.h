@@ -6,11 +6,14 @@
 #include <span>
 
 #include "listing.h"
+#include "xl_operator.h"
 
 namespace pclxl_dump {
 
 // Reads `bytes`; with `stopAtFirstProblem` the listing ends at the first malformed spot.
-// Never reads outside `bytes`, whatever they hold.
-Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem);
+// Never reads outside `bytes`, whatever they hold. The operators of the PCL XL streams also go
+// to `sink` when one is given; it sees none past the spot where the reading stopped.
+Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem,
+                  XlOperatorSink* sink = nullptr);
 
 }  // namespace pclxl_dump

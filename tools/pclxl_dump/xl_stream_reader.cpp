@@ -11,6 +11,7 @@
 #include "operator_balance.h"
 #include "pclxl_names.h"
 #include "universal_exit.h"
+#include "xl_operator.h"
 #include "xl_value.h"
 
 namespace pclxl_dump {
@@ -77,8 +78,8 @@ enum class Outcome {
 
 class XlStreamReader {
 public:
-    XlStreamReader(ByteCursor& cursor, ListingBuilder& out)
-        : cursor_(cursor), out_(out), balance_(out) {}
+    XlStreamReader(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink)
+        : cursor_(cursor), out_(out), sink_(sink), balance_(out) {}
 
     void Read() {
         Outcome outcome = ReadHeader();
@@ -93,11 +94,6 @@ public:
     }
 
 private:
-    struct Attribute {
-        std::uint32_t id;
-        XlValue value;
-    };
-
     Outcome Note(std::size_t offset, std::string message) {
         return out_.Problem(offset, std::move(message)) ? Outcome::kGoOn : Outcome::kStop;
     }
@@ -213,7 +209,7 @@ private:
             }
             return Note(offset, "attribute " + AttributeLabel(id) + " without a value");
         }
-        attributes_.push_back({id, std::move(*pendingValue_)});
+        current_.attributes.push_back({id, std::move(*pendingValue_)});
         pendingValue_.reset();
         return Outcome::kGoOn;
     }
@@ -235,30 +231,40 @@ private:
                 return Outcome::kStop;
             }
         }
-        std::string line = label;
-        for (const Attribute& attribute : attributes_) {
-            line += " " + AttributeLabel(attribute.id) + "=" +
-                    FormatValue(attribute.id, attribute.value);
-        }
         // Problems with the operator as a whole name the offset its listing line shows.
-        const std::size_t lineOffset = commandStart_.value_or(offset);
-        out_.Line(lineOffset, std::move(line));
+        current_.offset = commandStart_.value_or(offset);
+        current_.code = code;
+        out_.Line(current_.offset, ListingLineOf(current_));
         commandStart_.reset();
 
-        Outcome outcome =
-            balance_.Take(lineOffset, code) ? CheckDataOrg(lineOffset, code) : Outcome::kStop;
+        Outcome outcome = balance_.Take(current_.offset, code)
+                              ? CheckDataOrg(current_.offset, code)
+                              : Outcome::kStop;
         if (outcome == Outcome::kGoOn) {
             outcome = ReadOperatorData(code, label);
         }
-        attributes_.clear();
+        if (outcome == Outcome::kGoOn && sink_ != nullptr && !sink_->Take(current_)) {
+            out_.Halt();
+            outcome = Outcome::kStop;
+        }
+        current_ = XlOperator{};
         return outcome;
+    }
+
+    static std::string ListingLineOf(const XlOperator& op) {
+        std::string line = OperatorLabel(op.code);
+        for (const XlAttribute& attribute : op.attributes) {
+            line += " " + AttributeLabel(attribute.id) + "=" +
+                    FormatValue(attribute.id, attribute.value);
+        }
+        return line;
     }
 
     Outcome CheckDataOrg(std::size_t offset, std::uint8_t code) {
         if (code != op::kOpenDataSource) {
             return Outcome::kGoOn;
         }
-        const XlValue* dataOrg = FindAttribute(attr::kDataOrg);
+        const XlValue* dataOrg = current_.Find(attr::kDataOrg);
         std::uint32_t value = 0;
         if (dataOrg == nullptr || !ScalarInteger(*dataOrg, value) ||
             value == kDataOrgLowByteFirst) {
@@ -272,8 +278,8 @@ private:
         const bool follows = !cursor_.AtEnd() && IsDataLengthTag(cursor_.Peek());
         const bool required =
             AlwaysCarriesData(code) ||
-            (IsPointListOperator(code) && FindAttribute(attr::kNumberOfPoints) != nullptr &&
-             FindAttribute(attr::kPointType) != nullptr);
+            (IsPointListOperator(code) && current_.Find(attr::kNumberOfPoints) != nullptr &&
+             current_.Find(attr::kPointType) != nullptr);
         if (code == op::kBeginFontHeader) {
             fontHeaderBlocks_ = 0;
         }
@@ -286,7 +292,8 @@ private:
                                                       ", which takes none") == Outcome::kStop) {
             return Outcome::kStop;
         }
-        return ReadData(KindOfData(code));
+        current_.hasData = true;
+        return ReadData(KindOfData(code), &current_.data);
     }
 
     EmbeddedKind KindOfData(std::uint8_t code) {
@@ -301,8 +308,9 @@ private:
         }
     }
 
-    // Reads the data length at the cursor (the caller saw its tag) and the data after it.
-    Outcome ReadData(EmbeddedKind kind) {
+    // Reads the data length at the cursor (the caller saw its tag) and the data after it,
+    // which `taken` (when given) points to.
+    Outcome ReadData(EmbeddedKind kind, std::span<const std::uint8_t>* taken = nullptr) {
         const std::size_t offset = cursor_.position();
         const std::uint8_t tag = cursor_.Peek();
         std::uint32_t length = 0;
@@ -317,22 +325,16 @@ private:
                                           std::to_string(cursor_.remaining()) + " bytes left)");
         }
         out_.Line(offset, "  data: " + SummarizeEmbeddedData(kind, data));
-        return Outcome::kGoOn;
-    }
-
-    const XlValue* FindAttribute(std::uint32_t id) const {
-        for (const Attribute& attribute : attributes_) {
-            if (attribute.id == id) {
-                return &attribute.value;
-            }
+        if (taken != nullptr) {
+            *taken = data;
         }
-        return nullptr;
+        return Outcome::kGoOn;
     }
 
     // What the end of the stream leaves unfinished; `where` says how the stream ended.
     void Finish(const std::string& where) {
         const std::size_t offset = cursor_.position();
-        if ((pendingValue_ || !attributes_.empty()) &&
+        if ((pendingValue_ || !current_.attributes.empty()) &&
             !out_.Problem(commandStart_.value_or(offset),
                           "attributes without an operator " + where)) {
             return;
@@ -342,8 +344,9 @@ private:
 
     ByteCursor& cursor_;
     ListingBuilder& out_;
+    XlOperatorSink* sink_;
     OperatorBalance balance_;
-    std::vector<Attribute> attributes_;
+    XlOperator current_;  // the operator whose attributes are being read
     std::optional<XlValue> pendingValue_;
     std::size_t pendingValueOffset_ = 0;
     std::optional<std::size_t> commandStart_;  // where the current operator's attributes begin
@@ -352,8 +355,8 @@ private:
 
 }  // namespace
 
-void ReadXlStream(ByteCursor& cursor, ListingBuilder& out) {
-    XlStreamReader(cursor, out).Read();
+void ReadXlStream(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink) {
+    XlStreamReader(cursor, out, sink).Read();
 }
 
 }  // namespace pclxl_dump

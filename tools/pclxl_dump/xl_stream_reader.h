@@ -5,12 +5,14 @@
 
 #include "byte_cursor.h"
 #include "listing.h"
+#include "xl_operator.h"
 
 namespace pclxl_dump {
 
 // Reads the stream whose header starts at the cursor and leaves the cursor at the universal
 // exit after it, or at the end. A stream that cannot be read on (unknown tag, value cut
-// short, other binding) is reported and skipped up to the next universal exit.
-void ReadXlStream(ByteCursor& cursor, ListingBuilder& out);
+// short, other binding) is reported and skipped up to the next universal exit. Each operator
+// read whole, with its data, also goes to `sink` (when given), which may end the reading.
+void ReadXlStream(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink);
 
 }  // namespace pclxl_dump

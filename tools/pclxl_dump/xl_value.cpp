@@ -128,6 +128,7 @@ bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string
         return false;
     }
     value.count = count;
+    value.bytes = cursor.Window(size);
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t bits = 0;
         cursor.ReadLittle(value.type->elementSize, bits);
@@ -136,6 +137,22 @@ bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string
         }
     }
     return true;
+}
+
+double ElementAsNumber(const XlValue& value, std::size_t index) {
+    const DataType& type = *value.type;
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < type.elementSize; ++i) {
+        bits |= static_cast<std::uint32_t>(value.bytes[index * type.elementSize + i]) << (8 * i);
+    }
+    switch (type.kind) {
+        case ElementKind::kReal: return static_cast<double>(std::bit_cast<float>(bits));
+        case ElementKind::kSigned:
+            return type.elementSize == 2 ? static_cast<std::int16_t>(bits)
+                                         : static_cast<std::int32_t>(bits);
+        case ElementKind::kUnsigned: break;
+    }
+    return bits;
 }
 
 bool ScalarInteger(const XlValue& value, std::uint32_t& integer) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct XlValue {
     const DataType* type = nullptr;
     std::size_t count = 0;                 // elements in the value (array count, or 1, 2, 4)
     std::vector<std::uint32_t> elements;   // the first kKeptElements elements' raw bits
+    std::span<const std::uint8_t> bytes;   // every element, little-endian, as the file holds them
 };
 
 // Arrays longer than this are shown by their first elements only.
@@ -24,6 +26,9 @@ constexpr std::size_t kKeptElements = 256;
 // array count without its uint16/ubyte tag, returns false with `error` set; nothing past the
 // end of the cursor's span is read.
 bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error);
+
+// Element `index` (below `count`) as a number, whatever the value's element type.
+double ElementAsNumber(const XlValue& value, std::size_t index);
 
 // The single element of a scalar integer value; false for arrays, pairs, boxes and reals.
 bool ScalarInteger(const XlValue& value, std::uint32_t& integer);

@@ -19,6 +19,7 @@ using CommandWork = std::function<int()>;
 void AddInfoCommand(CLI::App& app, CommandWork& work);
 void AddPrintCommand(CLI::App& app, CommandWork& work);
 void AddDumpCommand(CLI::App& app, CommandWork& work);
+void AddRenderCommand(CLI::App& app, CommandWork& work);
 void AddDevmodeCommand(CLI::App& app, CommandWork& work);
 
 }  // namespace xlrender::tool

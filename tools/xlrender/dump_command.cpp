@@ -1,13 +1,12 @@
 // xlrender dump: shows a spool file (PJL and PCL XL) as a readable listing.
 #include <cstdint>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "command.h"
+#include "input_file.h"
 #include "pclxl_dump/spool_reader.h"
 
 namespace xlrender::tool {
@@ -18,15 +17,6 @@ struct DumpOptions {
     bool strict = false;
     bool offsets = false;
 };
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 int Dump(const DumpOptions& options) {
     std::vector<std::uint8_t> bytes;

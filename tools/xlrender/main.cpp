@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
     using namespace xlrender::tool;
     CLI::App app{"xlrender - the XL Render printer plug-in on Linux: print jobs to PCL XL spool "
-                 "files and inspect them"};
+                 "files, inspect them and render their pages"};
     app.set_version_flag("--version", std::string("xlrender ") + XLRENDER_VERSION);
     app.require_subcommand(1);
 
@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     AddInfoCommand(app, work);
     AddPrintCommand(app, work);
     AddDumpCommand(app, work);
+    AddRenderCommand(app, work);
     AddDevmodeCommand(app, work);
 
     try {

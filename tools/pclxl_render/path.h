@@ -1,0 +1,43 @@
+// The current path in device pixels: subpaths of points (curves already flattened), each open
+// or closed. Points are bounded in number so that no stream can grow it without limit.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "affine.h"
+#include "polygon_fill.h"
+
+namespace pclxl_render {
+
+struct Subpath {
+    std::vector<Point> points;
+    bool closed = false;
+};
+
+class Path {
+public:
+    void Clear() { subpaths_.clear(), pointCount_ = 0; }
+    bool Empty() const { return subpaths_.empty(); }
+
+    // Starts a subpath at `p` (a lone move leaves nothing to draw).
+    void MoveTo(Point p);
+    // Extends the open subpath, or starts one at `from` when none is open.
+    void LineTo(Point from, Point to);
+    // A cubic Bézier from `from` through control points `c1`, `c2` to `to`, flattened.
+    void CurveTo(Point from, Point c1, Point c2, Point to);
+    void CloseSubpath();
+
+    const std::vector<Subpath>& Subpaths() const { return subpaths_; }
+    // Every subpath as a closed polygon, as filling and clipping see them.
+    std::vector<Polygon> Polygons() const;
+
+private:
+    void Add(Point p);
+
+    std::vector<Subpath> subpaths_;
+    bool open_ = false;  // whether the last subpath takes more points
+    std::size_t pointCount_ = 0;
+};
+
+}  // namespace pclxl_render

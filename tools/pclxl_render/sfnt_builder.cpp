@@ -1,0 +1,164 @@
+#include "pclxl_render/sfnt_builder.h"
+
+#include <algorithm>
+#include <span>
+
+#include "pclxl_render/big_endian.h"
+
+namespace pclxl_render {
+
+namespace {
+
+constexpr std::uint32_t kTrueTypeVersion = 0x00010000;
+constexpr std::uint32_t kHheaVersion = 0x00010000;
+constexpr std::size_t kSfntHeaderSize = 12;
+constexpr std::size_t kDirectoryEntrySize = 16;
+constexpr std::uint16_t kLongLocaOffsets = 1;
+constexpr std::size_t kHheaAdvanceWidthMaxOffset = 10;
+constexpr std::size_t kGlyphXMinOffset = 2;
+constexpr std::size_t kLongHorMetricSize = 4;
+constexpr std::uint16_t kMaxGlyphCount = 0xFFFF;
+
+struct Table {
+    std::uint32_t tag;
+    std::vector<std::uint8_t> bytes;
+};
+
+std::uint16_t GlyphCount(const FontHeader& header,
+                         const std::map<std::uint16_t, TrueTypeChar>& glyphs) {
+    std::uint32_t count = PeekU16(header.Table(TableTag("maxp")), kMaxpNumGlyphsOffset);
+    if (!glyphs.empty()) {
+        count = std::max<std::uint32_t>(count, glyphs.rbegin()->first + 1u);
+    }
+    return static_cast<std::uint16_t>(std::clamp<std::uint32_t>(count, 1, kMaxGlyphCount));
+}
+
+// The horizontal metric of a glyph that came without one: the header's "hmtx" entry, or no
+// advance and a side bearing that leaves the outline where its coordinates put it.
+HorizontalMetric HeaderMetric(const FontHeader& header, std::uint16_t glyphId,
+                              const TrueTypeChar* glyph) {
+    HorizontalMetric metric;
+    if (glyph != nullptr && glyph->outline.size() >= kGlyphXMinOffset + 2) {
+        metric.leftSideBearing =
+            static_cast<std::int16_t>(PeekU16(glyph->outline, kGlyphXMinOffset));
+    }
+    const auto hhea = header.Table(TableTag("hhea"));
+    const auto hmtx = header.Table(TableTag("hmtx"));
+    if (hhea.empty()) {
+        return metric;
+    }
+    const std::size_t longMetrics = PeekU16(hhea, kHheaNumberOfHMetricsOffset);
+    if (longMetrics == 0) {
+        return metric;
+    }
+    const std::size_t advanceEntry = std::min<std::size_t>(glyphId, longMetrics - 1);
+    if ((advanceEntry + 1) * kLongHorMetricSize <= hmtx.size()) {
+        metric.advanceWidth = PeekU16(hmtx, advanceEntry * kLongHorMetricSize);
+    }
+    const std::size_t bearingOffset =
+        glyphId < longMetrics ? glyphId * kLongHorMetricSize + 2
+                              : longMetrics * kLongHorMetricSize + (glyphId - longMetrics) * 2;
+    if (bearingOffset + 2 <= hmtx.size()) {
+        metric.leftSideBearing = static_cast<std::int16_t>(PeekU16(hmtx, bearingOffset));
+    }
+    return metric;
+}
+
+std::vector<std::uint8_t> CopyOf(std::span<const std::uint8_t> bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+std::uint32_t Checksum(const std::vector<std::uint8_t>& bytes) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 4) {
+        std::uint32_t word = 0;
+        for (std::size_t j = 0; j < 4; ++j) {
+            word = word << 8 | (i + j < bytes.size() ? bytes[i + j] : 0);
+        }
+        sum += word;
+    }
+    return sum;
+}
+
+std::vector<std::uint8_t> Assemble(std::vector<Table> tables) {
+    std::sort(tables.begin(), tables.end(),
+              [](const Table& a, const Table& b) { return a.tag < b.tag; });
+    std::uint16_t entrySelector = 0;
+    while ((2u << entrySelector) <= tables.size()) {
+        ++entrySelector;
+    }
+    const std::uint16_t searchRange =
+        static_cast<std::uint16_t>(kDirectoryEntrySize << entrySelector);
+    std::vector<std::uint8_t> sfnt;
+    AppendU32(sfnt, kTrueTypeVersion);
+    AppendU16(sfnt, static_cast<std::uint16_t>(tables.size()));
+    AppendU16(sfnt, searchRange);
+    AppendU16(sfnt, entrySelector);
+    AppendU16(sfnt, static_cast<std::uint16_t>(tables.size() * kDirectoryEntrySize - searchRange));
+    std::size_t offset = kSfntHeaderSize + tables.size() * kDirectoryEntrySize;
+    for (const Table& table : tables) {
+        AppendU32(sfnt, table.tag);
+        AppendU32(sfnt, Checksum(table.bytes));
+        AppendU32(sfnt, static_cast<std::uint32_t>(offset));
+        AppendU32(sfnt, static_cast<std::uint32_t>(table.bytes.size()));
+        offset += (table.bytes.size() + 3) / 4 * 4;
+    }
+    for (const Table& table : tables) {
+        sfnt.insert(sfnt.end(), table.bytes.begin(), table.bytes.end());
+        sfnt.resize((sfnt.size() + 3) / 4 * 4);
+    }
+    return sfnt;
+}
+
+}  // namespace
+
+RebuiltFont RebuildTrueTypeFont(const FontHeader& header,
+                                const std::map<std::uint16_t, TrueTypeChar>& glyphs) {
+    const std::uint16_t glyphCount = GlyphCount(header, glyphs);
+    RebuiltFont font;
+    font.unitsPerEm = PeekU16(header.Table(TableTag("head")), kHeadUnitsPerEmOffset);
+    font.advanceWidths.resize(glyphCount);
+
+    std::vector<std::uint8_t> glyf, loca, hmtx;
+    std::uint16_t widestAdvance = 0;
+    for (std::uint32_t id = 0; id < glyphCount; ++id) {
+        const auto found = glyphs.find(static_cast<std::uint16_t>(id));
+        const TrueTypeChar* glyph = found == glyphs.end() ? nullptr : &found->second;
+        AppendU32(loca, static_cast<std::uint32_t>(glyf.size()));
+        if (glyph != nullptr) {
+            glyf.insert(glyf.end(), glyph->outline.begin(), glyph->outline.end());
+            glyf.resize((glyf.size() + 3) / 4 * 4);
+        }
+        const HorizontalMetric metric =
+            glyph != nullptr && glyph->metric
+                ? *glyph->metric
+                : HeaderMetric(header, static_cast<std::uint16_t>(id), glyph);
+        AppendU16(hmtx, metric.advanceWidth);
+        AppendU16(hmtx, static_cast<std::uint16_t>(metric.leftSideBearing));
+        font.advanceWidths[id] = metric.advanceWidth;
+        widestAdvance = std::max(widestAdvance, metric.advanceWidth);
+    }
+    AppendU32(loca, static_cast<std::uint32_t>(glyf.size()));
+
+    std::vector<std::uint8_t> head = CopyOf(header.Table(TableTag("head")));
+    StoreU16(head, kHeadIndexToLocFormatOffset, kLongLocaOffsets);
+    std::vector<std::uint8_t> maxp = CopyOf(header.Table(TableTag("maxp")));
+    StoreU16(maxp, kMaxpNumGlyphsOffset, glyphCount);
+    std::vector<std::uint8_t> hhea = CopyOf(header.Table(TableTag("hhea")));
+    if (hhea.empty()) {
+        hhea.resize(kHheaTableSize);
+        hhea[1] = kHheaVersion >> 16;
+    }
+    StoreU16(hhea, kHheaAdvanceWidthMaxOffset, widestAdvance);
+    StoreU16(hhea, kHheaNumberOfHMetricsOffset, glyphCount);
+
+    font.sfnt = Assemble({{TableTag("glyf"), std::move(glyf)},
+                          {TableTag("head"), std::move(head)},
+                          {TableTag("hhea"), std::move(hhea)},
+                          {TableTag("hmtx"), std::move(hmtx)},
+                          {TableTag("loca"), std::move(loca)},
+                          {TableTag("maxp"), std::move(maxp)}});
+    return font;
+}
+
+}  // namespace pclxl_render
