@@ -33,10 +33,6 @@ constexpr LONG kHalf = 1 << (kFractionBits - 1);
 // Centres the chroma on 128 and rounds just below one half, so that 255 stays 255.
 constexpr LONG kChromaOffset = (128 << kFractionBits) + kHalf - 1;
 
-BYTE Sample(LONG red, LONG green, LONG blue, LONG rf, LONG gf, LONG bf, LONG added) {
-    return static_cast<BYTE>((red * rf + green * gf + blue * bf + added) >> kFractionBits);
-}
-
 JpegCompressor* CompressorOf(j_common_ptr library) {
     // The library structure is the compressor's first member.
     return reinterpret_cast<JpegCompressor*>(library);
@@ -79,23 +75,56 @@ void FinishDestination(j_compress_ptr library) {
     Deliver(library, kStagingBytes - static_cast<JDIMENSION>(library->dest->free_in_buffer));
 }
 
-// The rows' pixels as Y, Cb, Cr samples, into `row` (3 * width bytes).
+// Each channel's contribution to Y, Cb and Cr, the rounding and centring folded into red's, so
+// that a sample is three table reads and a shift.
+constexpr int kChannels = 3;  // red, green, blue
+constexpr LONG kLevels = 256;
+
+using ChannelTables = LONG[kChannels][kLevels];
+
+struct ConversionTables {
+    ChannelTables y;
+    ChannelTables cb;
+    ChannelTables cr;
+};
+
+constexpr ConversionTables MakeConversionTables() {
+    ConversionTables tables{};
+    for (LONG value = 0; value < kLevels; ++value) {
+        tables.y[0][value] = value * 1225 + kHalf;
+        tables.y[1][value] = value * 2404;
+        tables.y[2][value] = value * 467;
+        tables.cb[0][value] = value * -691 + kChromaOffset;
+        tables.cb[1][value] = value * -1357;
+        tables.cb[2][value] = value * 2048;
+        tables.cr[0][value] = value * 2048 + kChromaOffset;
+        tables.cr[1][value] = value * -1715;
+        tables.cr[2][value] = value * -333;
+    }
+    return tables;
+}
+
+constexpr ConversionTables kConversion = MakeConversionTables();
+
+JSAMPLE Sample(const ChannelTables& table, BYTE red, BYTE green, BYTE blue) {
+    return static_cast<JSAMPLE>((table[0][red] + table[1][green] + table[2][blue]) >>
+                                kFractionBits);
+}
+
+// The row's pixels (blue, green, red in memory) as Y, Cb, Cr samples into `row`.
 void ConvertRow(const BYTE* pixels, JDIMENSION width, JSAMPLE* row) {
-    for (JDIMENSION x = 0; x < width; ++x) {
-        const YCbCr sample =
-            ConvertPixelToYCbCr(pixels[3 * x + 2], pixels[3 * x + 1], pixels[3 * x]);
-        row[3 * x] = sample.y;
-        row[3 * x + 1] = sample.cb;
-        row[3 * x + 2] = sample.cr;
+    for (JDIMENSION x = 0; x < width; ++x, pixels += 3, row += 3) {
+        row[0] = Sample(kConversion.y, pixels[2], pixels[1], pixels[0]);
+        row[1] = Sample(kConversion.cb, pixels[2], pixels[1], pixels[0]);
+        row[2] = Sample(kConversion.cr, pixels[2], pixels[1], pixels[0]);
     }
 }
 
 }  // namespace
 
 YCbCr ConvertPixelToYCbCr(BYTE red, BYTE green, BYTE blue) {
-    return {Sample(red, green, blue, 1225, 2404, 467, kHalf),
-            Sample(red, green, blue, -691, -1357, 2048, kChromaOffset),
-            Sample(red, green, blue, 2048, -1715, -333, kChromaOffset)};
+    return {Sample(kConversion.y, red, green, blue), Sample(kConversion.cb, red, green, blue),
+            Sample(kConversion.cr, red, green, blue)};
 }
 
 // No object with a destructor lives in this frame: the error exit jumps back into it.

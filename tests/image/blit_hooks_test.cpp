@@ -66,7 +66,8 @@ TEST_F(ImageHooks, EveryBlitHookTakesPhotographs) {
                                &destination, &source, nullptr, 3, nullptr, 0x6666),
               TRUE);
     RECTL copy{10, 10, 210, 110};
-    EXPECT_EQ(DrvCopyBits(pso, photo.surface(), nullptr, nullptr, &copy, &origin), TRUE);
+    sim::gdi::Translation unchanged = sim::gdi::TrivialTranslation();
+    EXPECT_EQ(DrvCopyBits(pso, photo.surface(), nullptr, &unchanged.object, &copy, &origin), TRUE);
     EXPECT_FALSE(UnidrvCalled());
     std::size_t images = 0;
     for (const std::string& line : Listing()) {

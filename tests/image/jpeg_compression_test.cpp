@@ -52,6 +52,18 @@ TEST(JpegColourConversion, FollowsTheFixedPointTableSampleBySample) {
     EXPECT_EQ(yellow.cb, 0);  // (-2048 * 255 + 526335) >> 12 = 0: never below
     const YCbCr white = ConvertPixelToYCbCr(255, 255, 255);
     EXPECT_EQ(white.y, 255);
+    // Every sample of a grid over the colour cube against the table's sums.
+    for (int r = 0; r < 256; r += 15) {
+        for (int g = 0; g < 256; g += 15) {
+            for (int b = 0; b < 256; b += 15) {
+                const YCbCr sample = ConvertPixelToYCbCr(static_cast<BYTE>(r), static_cast<BYTE>(g),
+                                                         static_cast<BYTE>(b));
+                ASSERT_EQ(sample.y, (1225 * r + 2404 * g + 467 * b + 2048) >> 12);
+                ASSERT_EQ(sample.cb, (-691 * r - 1357 * g + 2048 * b + 526335) >> 12);
+                ASSERT_EQ(sample.cr, (2048 * r - 1715 * g - 333 * b + 526335) >> 12);
+            }
+        }
+    }
 }
 
 TEST(JpegCompression, RedStoredBlueGreenRedDecodesToRedInBothRowOrders) {

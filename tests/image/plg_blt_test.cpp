@@ -83,6 +83,12 @@ TEST_F(QuarterTurns, AnythingElseGoesStraightToTheEngineWithTheCallersArguments)
             << c.what;
         EXPECT_EQ(DebugOutput(), Messages{u"PlgBlt Entry Called"}) << c.what;
     }
+    RECTL empty{0, 0, 0, 100};
+    sim::TheWorld().ddiCalls.clear();
+    EXPECT_EQ(DrvPlgBlt(pso, photo.surface(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                        clockwise, &empty, nullptr, 3),
+              9);
+    EXPECT_EQ(sim::TheWorld().ddiCalls.size(), 1u) << "an empty source: the engine's";
     sim::TheWorld().ddiCalls.clear();
     sim::TheWorld().engine.failOnCall["EngCreateBitmap"] = 1;
     EXPECT_EQ(PlgBlt(clockwise), 9);
