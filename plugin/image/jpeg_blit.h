@@ -1,6 +1,8 @@
 // A blit taken over: its clip, raster operation and picture written as one PCL XL image with
 // JPEG data (or a fill for the constant ROPs). Every check comes before the first byte, so a
-// declined blit leaves no trace and Unidrv draws it afresh.
+// declined blit leaves no trace and Unidrv draws it afresh. On a banded page GDI calls once per
+// band the picture crosses, with the clip cut to that band: each call sends the whole picture
+// and the printer shows the band's part, so a picture crossing n bands costs n compressions.
 #pragma once
 
 #include "platform/win32_api.h"
