@@ -78,6 +78,9 @@ struct Device {
     IPrintOemUni* plugin = nullptr;
 };
 
+// A device coordinate in 28.4 fixed point, wrapping as the engine's would.
+FIX Fix(LONG pixels) { return static_cast<FIX>(static_cast<std::uint32_t>(pixels) << 4); }
+
 sim::gdi::Region Rectangles(Input& in, std::size_t count) {
     sim::gdi::Region region;
     for (std::size_t i = 0; i < count; ++i) {
@@ -103,7 +106,7 @@ struct Clip {
                 sim::gdi::PathRecord record{static_cast<FLONG>(in.Byte() & 0x1F), {}};
                 const std::size_t points = in.Byte() % 9;
                 for (std::size_t p = 0; p < points; ++p) {
-                    record.points.push_back({in.Coordinate() * 16, in.Coordinate() * 16});
+                    record.points.push_back({Fix(in.Coordinate()), Fix(in.Coordinate())});
                 }
                 region->outline.push_back(record);
             }
@@ -152,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     POINTL origin{in.Coordinate(), in.Coordinate()};
     POINTFIX corners[3];
     for (POINTFIX& corner : corners) {
-        corner = {in.Coordinate() * 16, in.Coordinate() * 16};
+        corner = {Fix(in.Coordinate()), Fix(in.Coordinate())};
     }
     SURFOBJ* page = device.device.surface();
     switch (in.Byte() % 5) {

@@ -6,6 +6,8 @@ namespace {
 constexpr LONG kFixOne = 16;  // POINTFIX: 28.4 fixed point
 constexpr int kFixShift = 4;
 constexpr unsigned long long kLargestScanline = 0x7FFFFFFF;
+// Sides whose corners still fit 28.4 fixed point.
+constexpr LONG kLargestTurnedSide = 0x7FFFFFFF / kFixOne;
 
 ULONG BitsPerPixel(ULONG format) {
     switch (format) {
@@ -93,7 +95,7 @@ bool DrawQuarterTurn(DEVOBJ* device, const PlgBltCall& call, bool sendAsPhoto, B
     const LONG width = call.sourceRect->right - call.sourceRect->left;
     const LONG height = call.sourceRect->bottom - call.sourceRect->top;
     TempSurface temp{};
-    if (width <= 0 || height <= 0 ||
+    if (width <= 0 || height <= 0 || width > kLargestTurnedSide || height > kLargestTurnedSide ||
         !CreateTempSurface(device, height, width, call.source->iBitmapFormat, temp)) {
         return false;
     }

@@ -77,7 +77,7 @@ Region RegionFromRectangles(const std::vector<RECTL>& rectangles) {
     return region;
 }
 
-Region RegionFromPolygon(const std::vector<POINTL>& corners) {
+Region RegionFromPolygon(const std::vector<POINTL>& corners, const RECTL& rows) {
     if (corners.size() < 3) {
         return {};
     }
@@ -87,8 +87,8 @@ Region RegionFromPolygon(const std::vector<POINTL>& corners) {
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    std::vector<std::pair<LONG, Runs>> rows;
-    for (LONG y = top; y < bottom; ++y) {
+    std::vector<std::pair<LONG, Runs>> found;
+    for (LONG y = std::max(top, rows.top); y < std::min(bottom, rows.bottom); ++y) {
         const double centre = y + 0.5;
         std::vector<double> crossings;
         for (std::size_t i = 0; i < corners.size(); ++i) {
@@ -107,10 +107,10 @@ Region RegionFromPolygon(const std::vector<POINTL>& corners) {
         }
         runs = MergeRuns(runs);
         if (!runs.empty()) {
-            rows.emplace_back(y, std::move(runs));
+            found.emplace_back(y, std::move(runs));
         }
     }
-    return RegionFromRows(rows);
+    return RegionFromRows(found);
 }
 
 Region RegionFromEllipse(const RECTL& box) {

@@ -15,8 +15,8 @@ using Region = std::vector<RECTL>;
 
 // The union of possibly overlapping rectangles as disjoint rectangles.
 Region RegionFromRectangles(const std::vector<RECTL>& rectangles);
-// The pixels whose centres lie inside the polygon (even-odd rule).
-Region RegionFromPolygon(const std::vector<POINTL>& corners);
+// The pixels whose centres lie inside the polygon (even-odd rule), on the rows of `rows`.
+Region RegionFromPolygon(const std::vector<POINTL>& corners, const RECTL& rows);
 // The pixels whose centres lie inside the ellipse inscribed in `box`.
 Region RegionFromEllipse(const RECTL& box);
 // The part of `region` inside `rectangle`.

@@ -41,6 +41,12 @@ RECTL Normalised(const RECTL& r) {
             std::max(r.top, r.bottom)};
 }
 
+// The part of `box` on the target surface: the engine never draws, or allocates, past it.
+RECTL OnSurface(const RECTL& box, const SURFOBJ& target) {
+    return {std::max(box.left, LONG{0}), std::max(box.top, LONG{0}),
+            std::min(box.right, target.sizlBitmap.cx), std::min(box.bottom, target.sizlBitmap.cy)};
+}
+
 bool InsideSurface(const SURFOBJ& surface, const RECTL& r) {
     return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom &&
            r.right <= surface.sizlBitmap.cx && r.bottom <= surface.sizlBitmap.cy;
@@ -145,7 +151,7 @@ BOOL APIENTRY EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask,
     }
     const RECTL destination = *prclDest;
     const RECTL source = *prclSrc;
-    const RECTL box = Normalised(destination);
+    const RECTL box = OnSurface(Normalised(destination), *psoDest);
     if (IsEmpty(box)) {
         return TRUE;
     }
@@ -204,15 +210,22 @@ BOOL APIENTRY EngPlgBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMsk, CLIPO
     };
     const double xs[] = {x0, x0 + ax, x0 + bx, x0 + ax + bx};
     const double ys[] = {y0, y0 + ay, y0 + by, y0 + ay + by};
-    const RECTL box = {static_cast<LONG>(std::floor(*std::min_element(xs, xs + 4))),
-                       static_cast<LONG>(std::floor(*std::min_element(ys, ys + 4))),
-                       static_cast<LONG>(std::ceil(*std::max_element(xs, xs + 4))),
-                       static_cast<LONG>(std::ceil(*std::max_element(ys, ys + 4)))};
+    const RECTL box = OnSurface({static_cast<LONG>(std::floor(*std::min_element(xs, xs + 4))),
+                                 static_cast<LONG>(std::floor(*std::min_element(ys, ys + 4))),
+                                 static_cast<LONG>(std::ceil(*std::max_element(xs, xs + 4))),
+                                 static_cast<LONG>(std::ceil(*std::max_element(ys, ys + 4)))},
+                                *psoTrg);
+    if (IsEmpty(box)) {
+        return TRUE;
+    }
     const auto corner = [](double x, double y) {
         return POINTL{static_cast<LONG>(std::lround(x)), static_cast<LONG>(std::lround(y))};
     };
-    const Region shape = RegionFromPolygon(
-        {corner(xs[0], ys[0]), corner(xs[1], ys[1]), corner(xs[3], ys[3]), corner(xs[2], ys[2])});
+    const Region shape = IntersectRegion(
+        RegionFromPolygon({corner(xs[0], ys[0]), corner(xs[1], ys[1]), corner(xs[3], ys[3]),
+                           corner(xs[2], ys[2])},
+                          box),
+        box);
     return Draw(psoTrg, box, shape, pco, *psoSrc, pxlo, sample);
 }
 

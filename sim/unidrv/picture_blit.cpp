@@ -60,10 +60,10 @@ BlitVia ChosenFunction(const ImageContent& content, bool ownSize) {
     return content.rop4 == kSourceCopyRop4 ? BlitVia::kStretchBlt : BlitVia::kStretchBltRop;
 }
 
-gdi::Region RegionOf(const DeviceClip& clip) {
+gdi::Region RegionOf(const DeviceClip& clip, const RECTL& band) {
     switch (clip.kind) {
         case ClipShape::Kind::kPolygon:
-            return gdi::RegionFromPolygon(clip.polygon);
+            return gdi::RegionFromPolygon(clip.polygon, band);
         case ClipShape::Kind::kEllipse:
             return gdi::RegionFromEllipse(clip.rectangles.front());
         default:
@@ -107,7 +107,7 @@ std::optional<gdi::ClipRegion> ClipForPicture(const std::optional<DeviceClip>& c
     if (!clip) {
         return banded ? gdi::ClipRegion({band}, TC_RECTANGLES) : gdi::ClipRegion::Trivial(band);
     }
-    gdi::Region region = gdi::IntersectRegion(RegionOf(*clip), band);
+    gdi::Region region = gdi::IntersectRegion(RegionOf(*clip, band), band);
     if (region.empty() || gdi::IntersectRegion(region, destination).empty()) {
         return std::nullopt;
     }

@@ -130,6 +130,8 @@ UnidrvSession::UnidrvSession(IPrintOemUni& plugin, Device& device,
     };
     functions_ = {PRINTER_OEMINTF_VERSION, static_cast<ULONG>(table_.size()), table_.data()};
     device_.SetHostContext(this);
+    // What GDI draws on: the printable area.
+    device_.surface()->sizlBitmap = {page_.printableWidth(), page_.printableHeight()};
 }
 
 UnidrvSession::~UnidrvSession() { device_.SetHostContext(nullptr); }

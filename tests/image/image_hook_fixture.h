@@ -21,6 +21,7 @@ protected:
         device.SelectOption("JPEGEnable", "Maximum");
         EnableDevice();
         Devmode().Grayscale = 0;
+        pso->sizlBitmap = {4760, 6816};  // an A4 page's printable area at 600 dpi
     }
 
     // The operators the plug-in wrote, one line each, read by the independent spool reader.

@@ -112,7 +112,7 @@ LONG Area(const Region& region) {
 
 TEST(EngineClips, PolygonsAndEllipsesCoverThePixelsWhoseCentresTheyHold) {
     // A right triangle with legs of 100 covers half of the square, to a pixel per row.
-    EXPECT_NEAR(Area(RegionFromPolygon({{0, 0}, {100, 0}, {0, 100}})), 5000, 100);
+    EXPECT_NEAR(Area(RegionFromPolygon({{0, 0}, {100, 0}, {0, 100}}, {0, 0, 100, 100})), 5000, 100);
     const Region ellipse = RegionFromEllipse({0, 0, 200, 100});
     EXPECT_NEAR(Area(ellipse), 3.14159 * 100 * 50, 200);
     EXPECT_EQ(RegionBounds(ellipse).right, 200);
@@ -219,6 +219,7 @@ BOOL APIENTRY RecordingCopyBits(SURFOBJ*, SURFOBJ* source, CLIPOBJ* clip, XLATEO
 TEST(EngineBlits, ADeviceTargetGetsTheDrawnPictureThroughTheDriversCopyBits) {
     SURFOBJ device{};
     device.iType = STYPE_DEVICE;
+    device.sizlBitmap = {1000, 1000};
     TheWorld().engine.deviceCopyBits[&device] = &RecordingCopyBits;
     Bitmap source(4, 2, BMF_24BPP, BMF_TOPDOWN);
     Fill(*source.surface);
