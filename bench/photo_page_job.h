@@ -33,11 +33,18 @@ inline std::filesystem::path PhotoFile() {
 }
 
 // 2400 x 1600 pixels at 600 dpi is 101.6 x 67.733 mm: drawn at its own size (DrvBitBlt).
-inline sim::unidrv::JobDescription PhotoPageJob(const std::filesystem::path& photo) {
-    const std::string json = R"({"pages": [{"content": [{"image": ")" + photo.string() +
+// `jobKeys` are further top-level keys of the job (with a trailing comma).
+inline sim::unidrv::JobDescription PhotoPageJob(const std::filesystem::path& photo,
+                                                const std::string& jobKeys = "") {
+    const std::string json = "{" + jobKeys + R"("pages": [{"content": [{"image": ")" +
+                             photo.string() +
                              R"(", "at": {"x": 20, "y": 30, "width": 101.6,
                                           "height": 67.7333333}}]}]})";
     return sim::unidrv::ParseJobDescription(json, "/");
 }
+
+// The keys that send photographs as JPEG: colour output and "JPEGEnable" "Maximum".
+constexpr char kJpegJobKeys[] =
+    R"("features": {"JPEGEnable": "Maximum"}, "publicDevmode": {"color": "color"},)";
 
 }  // namespace xlrender::bench

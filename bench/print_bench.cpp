@@ -1,5 +1,6 @@
 // Whole-job throughput of the print path: an A4 page at 600 dpi holding a 2400 x 1600
-// photograph, drawn through the simulated driver's raster fallback.
+// photograph, drawn through the simulated driver's raster fallback, sent as JPEG by the
+// plug-in, and sent as JPEG once per band it crosses on a banded page.
 #include <benchmark/benchmark.h>
 
 #include "photo_page_job.h"
@@ -11,13 +12,13 @@ namespace {
 using xlrender::bench::PhotoFile;
 using xlrender::bench::PhotoPageJob;
 
-void PrintPhotoPage(benchmark::State& state) {
+void PrintPhotoPage(benchmark::State& state, const std::string& jobKeys) {
     const std::filesystem::path photo = PhotoFile();
     if (photo.empty()) {
         state.SkipWithError("cannot make the photograph");
         return;
     }
-    const sim::unidrv::JobDescription job = PhotoPageJob(photo);
+    const sim::unidrv::JobDescription job = PhotoPageJob(photo, jobKeys);
     const auto images = sim::unidrv::ReadJobImages(job);
     const std::string module = sim::unidrv::DefaultPluginModulePath();
     std::size_t bytes = 0;
@@ -34,7 +35,13 @@ void PrintPhotoPage(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["bytes_per_page"] = static_cast<double>(bytes);
 }
-BENCHMARK(PrintPhotoPage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PrintPhotoPage, raster_fallback, std::string())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PrintPhotoPage, jpeg, std::string(xlrender::bench::kJpegJobKeys))
+    ->Unit(benchmark::kMillisecond);
+// 512-row bands: the photograph's 1600 rows cross four of them.
+BENCHMARK_CAPTURE(PrintPhotoPage, jpeg_banded,
+                  std::string(xlrender::bench::kJpegJobKeys) + R"("banded": true,)")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

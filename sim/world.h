@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/engine_state.h"
 #include "gdi/screen_font_state.h"
 #include "locale_state.h"
 #include "registry_state.h"
@@ -56,6 +57,8 @@ struct World {
     CompanionModules companionModules;
     // Fonts of the screen device context.
     ScreenFontState screenFonts;
+    // The GDI engine's bitmaps, paths, debug output and injected failures.
+    EngineState engine;
 };
 
 // The process's world.

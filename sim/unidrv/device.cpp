@@ -44,6 +44,8 @@ Device::Device(std::size_t privateDevmodeBytes)
     devobj_.pOEMDM = privateDevmodeBytes == 0 ? nullptr : privateDevmode_.data();
     devobj_.pDrvProcs = &procs_;
     surface_.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
+    surface_.iType = STYPE_DEVICE;
+    surface_.iBitmapFormat = BMF_24BPP;
     publicDevmode_.dmSize = sizeof(DEVMODEW);
     publicDevmode_.dmOrientation = DMORIENT_PORTRAIT;
     publicDevmode_.dmCopies = 1;

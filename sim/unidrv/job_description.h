@@ -23,10 +23,42 @@ struct PageRectangle {
     double height = 0;
 };
 
+// A point on the page in millimetres from the top left corner of the paper.
+struct PagePoint {
+    double x = 0;
+    double y = 0;
+};
+
+// The clip GDI hands the driver with a picture (always cut to the band as well).
+struct ClipShape {
+    enum class Kind { kRectangle, kRectangles, kPolygon, kEllipse };
+    Kind kind = Kind::kRectangle;
+    std::vector<PageRectangle> rectangles;  // the rectangle, the list, or the ellipse's box
+    std::vector<PagePoint> polygon;
+    bool enumerateAsPath = false;  // the clip object prefers TC_PATHOBJ to TC_RECTANGLES
+};
+
+// The DDI function GDI draws a picture through.
+enum class BlitVia { kBitBlt, kStretchBlt, kStretchBltRop, kCopyBits, kPlgBlt };
+
+// The engine bitmap GDI hands the driver: its row order and pixel format.
+struct SurfaceLayout {
+    bool topDown = true;
+    int bitsPerPixel = 24;  // 8 (grey, with a palette translation), 24 or 32
+};
+
+constexpr std::uint32_t kSourceCopyRop4 = 0xCCCC;
+
 struct ImageContent {
     std::filesystem::path file;
     PageRectangle at;
-    std::optional<PageRectangle> clip;
+    std::optional<ClipShape> clip;
+    // Unset: DrvBitBlt when the picture is drawn at its own size, DrvStretchBlt when scaled,
+    // DrvPlgBlt when turned.
+    std::optional<BlitVia> via;
+    std::uint32_t rop4 = kSourceCopyRop4;
+    int rotate = 0;  // degrees clockwise: 0, 90, 180 or 270
+    SurfaceLayout surface;
 };
 
 struct FillContent {

@@ -7,11 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "gdi/engine_state.h"
 #include "platform/function_cast.h"
 #include "utf16.h"
 #include "unidrv/device.h"
 #include "unidrv/job_world.h"
 #include "unidrv/nup_layout.h"
+#include "unidrv/picture_blit.h"
 #include "unidrv/plugin_module.h"
 #include "unidrv/unidrv_session.h"
 
@@ -20,8 +22,6 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr char kOwnPrintProcessor[] = "ZQXPP041";
-constexpr ULONG kColorOnColor = 3;
-constexpr ROP4 kSourceCopy = 0xCCCC;
 constexpr ROP4 kPatternCopy = 0xF0F0;
 constexpr SHORT kAutoSelectBin = 7;
 constexpr SHORT kManualFeedBin = 4;
@@ -102,20 +102,6 @@ private:
     const DRVENABLEDATA& unidrv_;
 };
 
-// A job's pictures as the 24-bit surfaces GDI would hand the driver.
-SURFOBJ SurfaceFor(const BgrImage& image) {
-    SURFOBJ surface{};
-    surface.sizlBitmap = {image.width, image.height};
-    surface.cjBits = static_cast<ULONG>(image.pixels.size());
-    surface.pvBits = const_cast<std::uint8_t*>(image.pixels.data());
-    surface.pvScan0 = surface.pvBits;
-    surface.lDelta = static_cast<LONG>(image.stride);
-    surface.iBitmapFormat = BMF_24BPP;
-    surface.iType = STYPE_BITMAP;
-    surface.fjBitmap = BMF_TOPDOWN;
-    return surface;
-}
-
 // Where a logical page lands on the sheet: scaled by `scale`, then moved by the offset (device
 // pixels). One page per sheet is the identity.
 struct PagePlacement {
@@ -134,11 +120,39 @@ PagePlacement PlacementInSlot(const PageSetup& page, const RECTL& slot) {
             slot.top + static_cast<LONG>((slotHeight - page.printableHeight() * scale) / 2)};
 }
 
+// For the span of a job, what the engine draws onto the device surface goes to `copyBits`.
+class DeviceCopyBitsRegistration {
+public:
+    DeviceCopyBitsRegistration(const SURFOBJ* surface, DdiCopyBits* copyBits) : surface_(surface) {
+        TheWorld().engine.deviceCopyBits[surface] = copyBits;
+    }
+    ~DeviceCopyBitsRegistration() { TheWorld().engine.deviceCopyBits.erase(surface_); }
+    DeviceCopyBitsRegistration(const DeviceCopyBitsRegistration&) = delete;
+    DeviceCopyBitsRegistration& operator=(const DeviceCopyBitsRegistration&) = delete;
+
+private:
+    const SURFOBJ* surface_;
+};
+
 class PagePainter {
 public:
     PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
-                const std::map<std::string, BgrImage>& images)
-        : ddi_(ddi), device_(device), page_(page), images_(images) {}
+                const std::map<std::string, BgrImage>& images, bool banded)
+        : ddi_(ddi),
+          device_(device),
+          page_(page),
+          images_(images),
+          banded_(banded),
+          blits_{ddi.Get<DdiBitBlt>(INDEX_DrvBitBlt), ddi.Get<DdiStretchBlt>(INDEX_DrvStretchBlt),
+                 ddi.Get<DdiStretchBltROP>(INDEX_DrvStretchBltROP),
+                 ddi.Get<DdiCopyBits>(INDEX_DrvCopyBits), ddi.Get<DdiPlgBlt>(INDEX_DrvPlgBlt)} {
+        if (blits_.plgBlt == nullptr) {
+            blits_.plgBlt = &EngPlgBlt;
+        }
+    }
+
+    // Why the last Paint failed.
+    const std::string& problem() const { return problem_; }
 
     // Draws every item of the page where `placement` puts it, each clipped to `band` and to its
     // own clip.
@@ -169,55 +183,66 @@ private:
                 Place(right, placement_.left), Place(bottom, placement_.top)};
     }
 
-    static RECTL Intersect(const RECTL& a, const RECTL& b) {
-        return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
+    POINTL OnDevice(const PagePoint& at) const {
+        return {Place(ToPixels(at.x, page_.resolution) - page_.marginPixels, placement_.left),
+                Place(ToPixels(at.y, page_.resolution) - page_.marginPixels, placement_.top)};
     }
 
-    CLIPOBJ ClipFor(const std::optional<PageRectangle>& clip, const RECTL& band) const {
-        CLIPOBJ object{};
-        object.iDComplexity = DC_RECT;
-        object.rclBounds = clip ? Intersect(OnDevice(*clip), band) : band;
-        return object;
+    std::optional<DeviceClip> OnDevice(const std::optional<ClipShape>& clip) const {
+        if (!clip) {
+            return std::nullopt;
+        }
+        DeviceClip device{clip->kind, {}, {}, clip->enumerateAsPath};
+        for (const PageRectangle& rectangle : clip->rectangles) {
+            device.rectangles.push_back(OnDevice(rectangle));
+        }
+        for (const PagePoint& corner : clip->polygon) {
+            device.polygon.push_back(OnDevice(corner));
+        }
+        return device;
     }
 
     bool Draw(const ImageContent& content, const RECTL& band) {
-        const BgrImage& image = images_.at(content.file.string());
-        SURFOBJ source = SurfaceFor(image);
-        RECTL destination = OnDevice(content.at);
-        CLIPOBJ clip = ClipFor(content.clip, band);
-        const LONG width = destination.right - destination.left;
-        const LONG height = destination.bottom - destination.top;
-        if (width == image.width && height == image.height) {
-            POINTL origin{0, 0};
-            return ddi_.Get<DdiBitBlt>(INDEX_DrvBitBlt)(device_, &source, nullptr, &clip, nullptr,
-                                                        &destination, &origin, nullptr, nullptr,
-                                                        nullptr, kSourceCopy) != FALSE;
+        const RECTL destination = OnDevice(content.at);
+        std::optional<gdi::ClipRegion> clip =
+            ClipForPicture(OnDevice(content.clip), destination, band, banded_);
+        if (!clip) {
+            return true;  // nothing of it shows in this band: GDI makes no call
         }
-        RECTL sourceRectangle{0, 0, image.width, image.height};
-        return ddi_.Get<DdiStretchBlt>(INDEX_DrvStretchBlt)(
-                   device_, &source, nullptr, &clip, nullptr, nullptr, nullptr, &destination,
-                   &sourceRectangle, nullptr, kColorOnColor) != FALSE;
+        SourcePicture picture(images_.at(content.file.string()), content.surface);
+        return BlitPicture(blits_, device_, content, picture, destination, clip->object(),
+                           problem_);
     }
 
     bool Draw(const FillContent& content, const RECTL& band) {
         RECTL destination = OnDevice(content.at);
-        CLIPOBJ clip = ClipFor(std::nullopt, band);
+        std::optional<gdi::ClipRegion> clip =
+            ClipForPicture(std::nullopt, destination, band, banded_);
+        if (!clip) {
+            return true;
+        }
         BRUSHOBJ brush{};
         // GDI's COLORREF: red in the low byte.
-        brush.iSolidColor = ((content.rgb >> 16) & 0xFF) | (content.rgb & 0xFF00) |
-                            ((content.rgb & 0xFF) << 16);
+        brush.iSolidColor =
+            ((content.rgb >> 16) & 0xFF) | (content.rgb & 0xFF00) | ((content.rgb & 0xFF) << 16);
         POINTL brushOrigin{0, 0};
-        return ddi_.Get<DdiBitBlt>(INDEX_DrvBitBlt)(device_, nullptr, nullptr, &clip, nullptr,
-                                                    &destination, nullptr, nullptr, &brush,
-                                                    &brushOrigin, kPatternCopy) != FALSE;
+        if (!ddi_.Get<DdiBitBlt>(INDEX_DrvBitBlt)(device_, nullptr, nullptr, clip->object(),
+                                                  nullptr, &destination, nullptr, nullptr, &brush,
+                                                  &brushOrigin, kPatternCopy)) {
+            problem_ = "the driver failed a fill";
+            return false;
+        }
+        return true;
     }
 
     const DdiFunctions& ddi_;
     SURFOBJ* device_;
     const PageSetup& page_;
     const std::map<std::string, BgrImage>& images_;
+    bool banded_;
+    BlitFunctions blits_;
     PagePlacement placement_;
+    std::string problem_;
 };
 
 // The logical pages of one sheet and where each goes.
@@ -392,7 +417,10 @@ private:
             failure = "DrvStartDoc failed";
             return false;
         }
-        PagePainter painter(ddi, surface, page_, images_);
+        PagePainter painter(ddi, surface, page_, images_, job_.banded);
+        // The engine draws onto the page through the driver's DrvCopyBits.
+        const DeviceCopyBitsRegistration copyBits(surface,
+                                                  ddi.Get<DdiCopyBits>(INDEX_DrvCopyBits));
         const std::vector<Sheet> sheets = PlanSheets();
         for (std::size_t s = 0; s < sheets.size(); ++s) {
             const std::string where = " on sheet " + std::to_string(s + 1);
@@ -434,7 +462,7 @@ private:
                     std::string& failure) {
         const RECTL whole{0, 0, page_.printableWidth(), page_.printableHeight()};
         if (!PaintSheet(painter, sheet, whole)) {
-            failure = "drawing the page content failed";
+            failure = "drawing the page content failed: " + painter.problem();
             return false;
         }
         if (!ddi.Get<DdiSendPage>(INDEX_DrvSendPage)(device_->surface())) {
@@ -454,7 +482,7 @@ private:
         }
         while (origin.x != -1 || origin.y != -1) {
             if (!PaintSheet(painter, sheet, session_->CurrentBand())) {
-                failure = "drawing the page content failed";
+                failure = "drawing the page content failed: " + painter.problem();
                 return false;
             }
             if (!ddi.Get<DdiNextBand>(INDEX_DrvNextBand)(surface, &origin)) {

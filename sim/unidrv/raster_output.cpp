@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gdi/clip_region.h"
+#include "gdi/surface_pixels.h"
 #include "unidrv/pclxl_writer.h"
 
 namespace sim::unidrv {
@@ -19,17 +21,15 @@ constexpr std::size_t kRowAlignment = 4;
 LONG Width(const RECTL& r) { return r.right - r.left; }
 LONG Height(const RECTL& r) { return r.bottom - r.top; }
 
-std::string RgbRow(const SURFOBJ& surface, LONG y, LONG left, LONG width) {
-    const auto* scan = static_cast<const BYTE*>(surface.pvScan0) +
-                       static_cast<std::ptrdiff_t>(y) * surface.lDelta;
+std::string RgbRow(const RasterBlit& blit, LONG y, LONG left, LONG width) {
     std::string row;
     row.reserve((static_cast<std::size_t>(width) * 3 + kRowAlignment - 1) / kRowAlignment *
                 kRowAlignment);
     for (LONG x = left; x < left + width; ++x) {
-        const BYTE* pixel = scan + 3 * x;
-        row += static_cast<char>(pixel[2]);
-        row += static_cast<char>(pixel[1]);
-        row += static_cast<char>(pixel[0]);
+        const ULONG rgb = gdi::ReadRgb(*blit.surface, x, y, blit.translation);
+        row += static_cast<char>(rgb >> 16);
+        row += static_cast<char>(rgb >> 8);
+        row += static_cast<char>(rgb);
     }
     row.resize((row.size() + kRowAlignment - 1) / kRowAlignment * kRowAlignment, '\0');
     return row;
@@ -46,8 +46,7 @@ void WriteRop3(std::string& out, std::uint8_t rop3) {
 }
 
 bool WriteRasterImage(std::string& out, const RasterBlit& blit) {
-    const SURFOBJ& surface = *blit.surface;
-    if (surface.iBitmapFormat != BMF_24BPP || surface.pvScan0 == nullptr) {
+    if (!gdi::IsDrawableBitmap(blit.surface)) {
         return false;
     }
     const LONG width = Width(blit.source);
@@ -74,7 +73,7 @@ bool WriteRasterImage(std::string& out, const RasterBlit& blit) {
         const LONG rows = std::min(kRowsPerBlock, height - start);
         std::string block;
         for (LONG y = start; y < start + rows; ++y) {
-            block += pclxl::PackBits(RgbRow(surface, blit.source.top + y, blit.source.left, width));
+            block += pclxl::PackBits(RgbRow(blit, blit.source.top + y, blit.source.left, width));
         }
         writer.UInt16(static_cast<std::uint16_t>(start)).Attr(pclxl::kStartLine)
             .UInt16(static_cast<std::uint16_t>(rows)).Attr(pclxl::kBlockHeight)
@@ -105,14 +104,15 @@ void WriteFilledRectangle(std::string& out, const RECTL& rectangle, ULONG rgb) {
         .Op(pclxl::kRectangle);
 }
 
-RECTL ClipRectangle(const RECTL& rectangle, const CLIPOBJ* clip) {
+std::vector<RECTL> VisibleParts(const RECTL& rectangle, const CLIPOBJ* clip) {
     if (clip == nullptr || clip->iDComplexity == DC_TRIVIAL) {
-        return rectangle;
+        return gdi::IntersectRegion({rectangle}, rectangle);
     }
-    return {std::max(rectangle.left, clip->rclBounds.left),
-            std::max(rectangle.top, clip->rclBounds.top),
-            std::min(rectangle.right, clip->rclBounds.right),
-            std::min(rectangle.bottom, clip->rclBounds.bottom)};
+    const gdi::ClipRegion* region = gdi::ClipRegion::Of(clip);
+    if (region != nullptr && clip->iDComplexity == DC_COMPLEX) {
+        return gdi::IntersectRegion(region->region(), rectangle);
+    }
+    return gdi::IntersectRegion({clip->rclBounds}, rectangle);
 }
 
 RECTL SourceForVisiblePart(const RECTL& source, const RECTL& destination, const RECTL& visible) {

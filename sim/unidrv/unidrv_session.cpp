@@ -54,7 +54,7 @@ BOOL APIENTRY UnidrvNextBand(SURFOBJ* pso, POINTL* pptl) {
     return session != nullptr && session->NextBand(pptl);
 }
 
-BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XLATEOBJ*,
+BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XLATEOBJ* pxlo,
                            RECTL* prclTrg, POINTL* pptlSrc, POINTL*, BRUSHOBJ* pbo, POINTL*,
                            ROP4 rop4) {
     UnidrvSession* session = UnidrvSession::Of(psoTrg);
@@ -64,7 +64,7 @@ BOOL APIENTRY UnidrvBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* 
     const POINTL origin = pptlSrc != nullptr ? *pptlSrc : POINTL{0, 0};
     const RECTL source = {origin.x, origin.y, origin.x + (prclTrg->right - prclTrg->left),
                           origin.y + (prclTrg->bottom - prclTrg->top)};
-    return session->Blit(psoSrc, pco, prclTrg, &source, pbo, rop4);
+    return session->Blit(psoSrc, pco, prclTrg, &source, pbo, rop4, pxlo);
 }
 
 BOOL APIENTRY UnidrvCopyBits(SURFOBJ* psoDst, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo,
@@ -74,20 +74,19 @@ BOOL APIENTRY UnidrvCopyBits(SURFOBJ* psoDst, SURFOBJ* psoSrc, CLIPOBJ* pco, XLA
 }
 
 BOOL APIENTRY UnidrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco,
-                               XLATEOBJ*, COLORADJUSTMENT*, POINTL*, RECTL* prclDest,
+                               XLATEOBJ* pxlo, COLORADJUSTMENT*, POINTL*, RECTL* prclDest,
                                RECTL* prclSrc, POINTL*, ULONG) {
     UnidrvSession* session = UnidrvSession::Of(psoDest);
     return session != nullptr && prclDest != nullptr &&
-           session->Blit(psoSrc, pco, prclDest, prclSrc, nullptr, kSourceCopy);
+           session->Blit(psoSrc, pco, prclDest, prclSrc, nullptr, kSourceCopy, pxlo);
 }
 
 BOOL APIENTRY UnidrvStretchBltROP(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco,
-                                  XLATEOBJ*, COLORADJUSTMENT*,
-                                  POINTL*, RECTL* prclDest, RECTL* prclSrc, POINTL*, ULONG,
-                                  BRUSHOBJ* pbo, DWORD rop4) {
+                                  XLATEOBJ* pxlo, COLORADJUSTMENT*, POINTL*, RECTL* prclDest,
+                                  RECTL* prclSrc, POINTL*, ULONG, BRUSHOBJ* pbo, DWORD rop4) {
     UnidrvSession* session = UnidrvSession::Of(psoDest);
     return session != nullptr && prclDest != nullptr &&
-           session->Blit(psoSrc, pco, prclDest, prclSrc, pbo, rop4);
+           session->Blit(psoSrc, pco, prclDest, prclSrc, pbo, rop4, pxlo);
 }
 
 // Text reaches the page through Unidrv's font machinery, which the stand-in does not model:
@@ -131,6 +130,8 @@ UnidrvSession::UnidrvSession(IPrintOemUni& plugin, Device& device,
     };
     functions_ = {PRINTER_OEMINTF_VERSION, static_cast<ULONG>(table_.size()), table_.data()};
     device_.SetHostContext(this);
+    // What GDI draws on: the printable area.
+    device_.surface()->sizlBitmap = {page_.printableWidth(), page_.printableHeight()};
 }
 
 UnidrvSession::~UnidrvSession() { device_.SetHostContext(nullptr); }
@@ -287,26 +288,28 @@ RECTL UnidrvSession::CurrentBand() const {
 }
 
 BOOL UnidrvSession::Blit(SURFOBJ* source, CLIPOBJ* clip, const RECTL* destination,
-                         const RECTL* sourceRectangle, const BRUSHOBJ* brush, ROP4 rop4) {
-    const RECTL visible = ClipRectangle(*destination, clip);
-    if (visible.left >= visible.right || visible.top >= visible.bottom) {
+                         const RECTL* sourceRectangle, const BRUSHOBJ* brush, ROP4 rop4,
+                         const XLATEOBJ* translation) {
+    const std::vector<RECTL> visible = VisibleParts(*destination, clip);
+    if (visible.empty()) {
         return TRUE;
+    }
+    if ((source == nullptr && brush == nullptr) ||
+        (source != nullptr && sourceRectangle == nullptr)) {
+        return FALSE;
     }
     // The page's default ROP3 (252, source OR paint) would OR an image with the current brush:
     // every blit says its own, the foreground ROP3 of its ROP4.
     std::string bytes;
     WriteRop3(bytes, static_cast<std::uint8_t>(rop4 & 0xFF));
-    if (source == nullptr) {
-        if (brush == nullptr) {
-            return FALSE;
+    // A complex clip is drawn a rectangle at a time.
+    for (const RECTL& part : visible) {
+        if (source == nullptr) {
+            WriteFilledRectangle(bytes, part, RgbFromColorRef(brush->iSolidColor));
+            continue;
         }
-        WriteFilledRectangle(bytes, visible, RgbFromColorRef(brush->iSolidColor));
-    } else {
-        if (sourceRectangle == nullptr) {
-            return FALSE;
-        }
-        const RasterBlit blit{source, SourceForVisiblePart(*sourceRectangle, *destination, visible),
-                              visible};
+        const RasterBlit blit{source, SourceForVisiblePart(*sourceRectangle, *destination, part),
+                              part, translation};
         if (!WriteRasterImage(bytes, blit)) {
             return FALSE;
         }

@@ -48,7 +48,8 @@ public:
     BOOL StartBanding(POINTL* origin);
     BOOL NextBand(POINTL* origin);
     BOOL Blit(SURFOBJ* source, CLIPOBJ* clip, const RECTL* destination,
-              const RECTL* sourceRectangle, const BRUSHOBJ* brush, ROP4 rop4);
+              const RECTL* sourceRectangle, const BRUSHOBJ* brush, ROP4 rop4,
+              const XLATEOBJ* translation);
 
     // The band currently drawn, in device pixels of the printable area.
     RECTL CurrentBand() const;

@@ -124,9 +124,10 @@ TEST_F(PassThrough, DocumentPageAndEscapeHooksHandOnEveryArgument) {
 
 TEST_F(PassThrough, PlgBltEndsInTheEngine) {
     POINTFIX corners[3]{};
+    sim::TheWorld().ddiResults["EngPlgBlt"] = FALSE;
     EXPECT_EQ(DrvPlgBlt(pso, &source, &mask, &clip, &translate, &colours, &brushOrigin, corners,
                         &rectangle, &point, 4),
-              TRUE);
+              FALSE);
     EXPECT_EQ(OnlyCall().function, "EngPlgBlt");
     EXPECT_EQ(OnlyCall().arguments[7], Word(corners));
 }

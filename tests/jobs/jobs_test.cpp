@@ -84,7 +84,9 @@ const JobCase kJobs[] = {
       "BeginSession UnitsPerMeasure=(600, 600)", "OpenDataSource",
       "BeginPage Orientation=ePortraitOrientation MediaSize=eA4Paper MediaSource=eAutoSelect "
       "MediaType=\"Recycled\"",
-      "BeginImage ColorMapping=eDirectPixel", "EndImage", "EndPage PageCopies=2", "BeginPage",
+      "BeginImage ColorMapping=eDirectPixel",
+      "ReadImage StartLine=0 BlockHeight=400 CompressMode=eJPEGCompression", "EndImage",
+      "EndPage PageCopies=2", "BeginPage",
       "EndPage PageCopies=2", "CloseDataSource", "EndSession", "@PJL EOJ"},
      2},
     {"raw",
@@ -111,6 +113,25 @@ const JobCase kJobs[] = {
      "tests/jobs/storage-mode-4.json",
      {"@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n@PJL SET HOLDKEY=\"0007\""},
      1},
+    {"image_paths",
+     "tests/jobs/image-paths.json",
+     {// BitBlt top-down, BitBlt bottom-up, CopyBits: at their own size.
+      "SetCursor Point=(137, 137)", "DestinationSize=(600, 400)", "eJPEGCompression",
+      "SetCursor Point=(846, 137)", "DestinationSize=(600, 400)", "eJPEGCompression",
+      "SetCursor Point=(1555, 137)", "DestinationSize=(600, 400)", "eJPEGCompression",
+      // StretchBlt, StretchBltROP (SRCAND), a quarter turn through PlgBlt.
+      "DestinationSize=(1200, 800)", "eJPEGCompression", "SetROP ROP3=0x88",
+      "DestinationSize=(1200, 800)", "eJPEGCompression", "SetCursor Point=(2972, 846)",
+      "SourceWidth=400 SourceHeight=600 DestinationSize=(400, 600)", "eJPEGCompression",
+      // A rectangle list, a polygon as a path, an ellipse of more than 256 rectangles.
+      "SetClipMode ClipMode=eEvenOdd", "RectanglePath BoundingBox=(137, 2027, 609, 2145)",
+      "SetClipReplace", "eJPEGCompression", "SetClipMode", "LinePath NumberOfPoints=3",
+      "SetClipReplace", "eJPEGCompression", "SetClipMode", "LinePath", "SetClipReplace",
+      "eJPEGCompression", "EndPage",
+      // 8 and 32 bits per pixel and a brush ROP: Unidrv's own raster.
+      "BeginPage", "eRLECompression", "eRLECompression", "SetROP ROP3=0xB8", "eRLECompression",
+      "EndPage"},
+     2},
     {"four_up",
      "tests/jobs/four-up.json",
      {"BeginPage", "Rectangle BoundingBox=(68, 68, 2312, 3339)",

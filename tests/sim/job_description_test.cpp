@@ -59,6 +59,68 @@ TEST(JobDescription, ReadsContentOptionsAndCommands) {
     EXPECT_EQ(std::get<FillContent>(job.pages[0].content[1]).rgb, 0x00FF80u);
 }
 
+// An image item with `keys` added after its file and place.
+std::string ImageJob(const std::string& keys) {
+    return R"({"pages": [{"content": [{"image": "p.png", "at": {"x": 1, "y": 1, "width": 9,
+            "height": 9})" + keys + "}]}]}";
+}
+
+TEST(JobDescription, ImageKeysSayHowGdiHandsThePictureOver) {
+    const auto image = [](const std::string& keys) {
+        return std::get<ImageContent>(ParseJobDescription(ImageJob(keys), "/").pages[0].content[0]);
+    };
+    const ImageContent plain = image("");
+    EXPECT_FALSE(plain.via.has_value());
+    EXPECT_EQ(plain.rop4, 0xCCCCu);
+    EXPECT_TRUE(plain.surface.topDown);
+    EXPECT_EQ(plain.surface.bitsPerPixel, 24);
+    const ImageContent turned = image(R"(, "via": "PlgBlt", "rotate": 270,
+        "surface": {"rows": "bottom-up", "format": "8bpp"})");
+    EXPECT_EQ(turned.via, BlitVia::kPlgBlt);
+    EXPECT_EQ(turned.rotate, 270);
+    EXPECT_FALSE(turned.surface.topDown);
+    EXPECT_EQ(turned.surface.bitsPerPixel, 8);
+    EXPECT_EQ(image(R"(, "via": "StretchBltROP", "rop": 26214)").rop4, 0x6666u);
+    const ImageContent listed = image(R"(, "clip": {"rectangles": [
+        {"x": 1, "y": 1, "width": 2, "height": 2}, {"x": 3, "y": 3, "width": 2, "height": 2}],
+        "enumerate": "path"})");
+    ASSERT_TRUE(listed.clip.has_value());
+    EXPECT_EQ(listed.clip->kind, ClipShape::Kind::kRectangles);
+    EXPECT_EQ(listed.clip->rectangles.size(), 2u);
+    EXPECT_TRUE(listed.clip->enumerateAsPath);
+    const ImageContent polygon =
+        image(R"(, "clip": {"polygon": [{"x": 1, "y": 1}, {"x": 5, "y": 1}, {"x": 1, "y": 5}]})");
+    EXPECT_EQ(polygon.clip->polygon.size(), 3u);
+    EXPECT_FALSE(polygon.clip->enumerateAsPath);
+    EXPECT_EQ(image(R"(, "clip": {"ellipse": {"x": 1, "y": 1, "width": 5, "height": 3}})")
+                  .clip->kind,
+              ClipShape::Kind::kEllipse);
+}
+
+TEST(JobDescription, ImageKeysThatContradictEachOtherAreRefused) {
+    const std::string item = "/pages/0/content/0";
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "via": "DrawIt")")),
+              item + "/via: \"DrawIt\" is not one of BitBlt, StretchBlt, StretchBltROP, "
+                     "CopyBits, PlgBlt");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "via": "StretchBlt", "rop": 34952)")),
+              item + "/rop: only BitBlt and StretchBltROP take a ROP");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "rop": 65536)")), item + "/rop: must lie between 0 and 65535");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "rotate": 45)")), item + "/rotate: must be 0, 90, 180 or 270");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "rotate": 90, "via": "BitBlt")")),
+              item + "/rotate: a turned picture goes through PlgBlt");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "surface": {"format": "16bpp"})")),
+              item + "/surface/format: \"16bpp\" is not one of 24bpp, 32bpp, 8bpp");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "clip": {"polygon": [{"x": 1, "y": 1}, {"x": 2, "y": 2}]})")),
+              item + "/clip/polygon: a polygon needs at least three corners");
+    EXPECT_EQ(ErrorOf(ImageJob(R"(, "clip": {"ellipse": {"x": 1, "y": 1, "width": 5,
+              "height": 3}, "polygon": []})")),
+              item + "/clip: give a rectangle or exactly one of \"rectangles\", \"polygon\" and "
+                     "\"ellipse\"");
+    EXPECT_EQ(ErrorOf(R"({"pages": [{"content": [{"fill": "#000000", "via": "BitBlt",
+              "at": {"x": 0, "y": 0, "width": 5, "height": 5}}]}]})"),
+              item + "/via: unknown key");
+}
+
 TEST(JobDescription, BadInputNamesItsPath) {
     EXPECT_NE(ErrorOf("{").find("not valid JSON"), std::string::npos);
     EXPECT_EQ(ErrorOf(R"({"pages": [{"content": []}], "colour": 1})"), "/colour: unknown key");

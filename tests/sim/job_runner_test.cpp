@@ -97,5 +97,15 @@ TEST(JobRunner, AModuleThatCannotLoadIsNamed) {
     EXPECT_TRUE(outcome.spool.empty());
 }
 
+TEST(JobRunner, ABitBltOfAScaledPictureFailsTheJobSayingWhy) {
+    const JobOutcome outcome = RunText(R"({"pages": [{"content": [{"image": ")" XLRENDER_SOURCE_DIR
+                                       R"(/examples/photo.jpg", "via": "BitBlt",
+        "at": {"x": 10, "y": 10, "width": 50, "height": 30}}]}]})");
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(outcome.failure,
+              "drawing the page content failed: BitBlt and CopyBits draw a picture at its own "
+              "size: it is 600 x 400 pixels, its place 1181 x 709 on sheet 1");
+}
+
 }  // namespace
 }  // namespace sim::unidrv

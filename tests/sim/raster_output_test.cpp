@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "gdi/clip_region.h"
 #include "unidrv/pclxl_writer.h"
 
 namespace sim::unidrv {
@@ -19,17 +20,19 @@ TEST(PackBits, RunsAndLiteralsAsTiffDefinesThem) {
     EXPECT_EQ(pclxl::PackBits(""), "");
 }
 
-TEST(RasterOutput, ClipKeepsOnlyTheVisiblePart) {
+TEST(RasterOutput, ClipKeepsOnlyTheVisibleParts) {
     CLIPOBJ clip{};
     clip.iDComplexity = DC_RECT;
     clip.rclBounds = {10, 0, 50, 30};
-    const RECTL visible = ClipRectangle({0, 10, 100, 110}, &clip);
-    EXPECT_EQ(visible.left, 10);
-    EXPECT_EQ(visible.top, 10);
-    EXPECT_EQ(visible.right, 50);
-    EXPECT_EQ(visible.bottom, 30);
-    const RECTL unclipped = ClipRectangle({0, 10, 100, 110}, nullptr);
-    EXPECT_EQ(unclipped.right, 100);
+    const std::vector<RECTL> visible = VisibleParts({0, 10, 100, 110}, &clip);
+    ASSERT_EQ(visible.size(), 1u);
+    EXPECT_EQ(visible[0].left, 10);
+    EXPECT_EQ(visible[0].top, 10);
+    EXPECT_EQ(visible[0].right, 50);
+    EXPECT_EQ(visible[0].bottom, 30);
+    EXPECT_EQ(VisibleParts({0, 10, 100, 110}, nullptr)[0].right, 100);
+    gdi::ClipRegion complex({{0, 0, 10, 10}, {0, 20, 10, 30}, {500, 500, 600, 600}}, TC_RECTANGLES);
+    EXPECT_EQ(VisibleParts({5, 5, 100, 100}, complex.object()).size(), 2u);
 }
 
 TEST(RasterOutput, SourceOfAVisiblePartFollowsTheScale) {
@@ -58,7 +61,7 @@ TEST(RasterOutput, ImageRowsAreRgbPaddedAndPacked) {
     EXPECT_NE(out.find(packedRow), std::string::npos);
     EXPECT_EQ(static_cast<unsigned char>(out.back()), 0xB2);  // EndImage
 
-    surface.iBitmapFormat = BMF_8BPP;
+    surface.iBitmapFormat = BMF_4BPP;
     std::string refused;
     EXPECT_FALSE(WriteRasterImage(refused, {&surface, {0, 0, 2, 1}, {0, 0, 2, 1}}));
     EXPECT_TRUE(refused.empty());

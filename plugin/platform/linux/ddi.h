@@ -340,8 +340,4 @@ constexpr BYTE DC_COMPLEX = 3;
 constexpr ULONG QUERYESCSUPPORT = 8;
 constexpr ULONG PASSTHROUGH = 19;
 
-extern "C" {
-BOOL APIENTRY EngPlgBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMsk, CLIPOBJ* pco,
-                        XLATEOBJ* pxlo, COLORADJUSTMENT* pca, POINTL* pptlBrushOrg,
-                        POINTFIX* pptfx, RECTL* prcl, POINTL* pptl, ULONG iMode);
-}
+#include "platform/linux/ddi_engine.h"

@@ -1,0 +1,32 @@
+#include "gdi/engine_state.h"
+
+#include "gdi/engine_bitmap.h"
+#include "gdi/engine_path.h"
+#include "world.h"
+
+namespace sim {
+
+EngineState::EngineState() = default;
+EngineState::~EngineState() = default;
+EngineState::EngineState(EngineState&&) noexcept = default;
+EngineState& EngineState::operator=(EngineState&&) noexcept = default;
+
+bool EngineCallFails(const char* function) {
+    auto& failures = TheWorld().engine.failOnCall;
+    const auto found = failures.find(function);
+    if (found == failures.end() || found->second == 0) {
+        return false;
+    }
+    return --found->second == 0;
+}
+
+std::size_t LiveEngineObjects() {
+    const EngineState& engine = TheWorld().engine;
+    std::size_t live = engine.paths.size();
+    for (const auto& [handle, bitmap] : engine.bitmaps) {
+        live += 1 + static_cast<std::size_t>(bitmap->locks);
+    }
+    return live;
+}
+
+}  // namespace sim
