@@ -177,15 +177,16 @@ TEST(XlPutOperator, RefusedCodeWritesNothingAndEndsTheStream) {
 
 TEST(XlPutOperator, FailedRoomFlushDropsTheByteButStillFlushes) {
     RecordingFlush flush;
-    XlStream* stream = flush.Create(2);
-    XlPutUByte(stream, 7);  // buffer full
+    XlStream* stream = flush.Create(kXlLargestUnitBytes);
+    XlPutUByte(stream, 7);
+    XlPutUByte(stream, 8);  // buffer full
     flush.failing = true;
     XlPutOperator(stream, 0x44);
     EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
     ASSERT_EQ(flush.writes.size(), 2u);  // the room flush, then the operator's own
-    EXPECT_EQ(flush.writes[0], HexBytes("C0 07"));
+    EXPECT_EQ(flush.writes[0], HexBytes("C0 07 C0 08"));
     EXPECT_EQ(flush.writes[1], "");
-    EXPECT_EQ(stream->total, 2);
+    EXPECT_EQ(stream->total, 4);
     XlStreamDestroy(stream);
 }
 

@@ -25,8 +25,10 @@ void AppendBytes(XlStream* stream, std::string_view text, LONG unitSize) {
 TEST(XlStreamCreate, RefusesWhatCannotMakeAWorkingStream) {
     RecordingFlush flush;
     const std::size_t blocksBefore = sim::LiveHeapBlocks();
-    EXPECT_EQ(XlStreamCreate(0, &RecordingFlush::Callback, &flush), nullptr);
-    EXPECT_EQ(XlStreamCreate(-1, &RecordingFlush::Callback, &flush), nullptr);
+    // Below four bytes a 32-bit value would be copied past the buffer.
+    for (LONG capacity : {0, 1, 3, -1}) {
+        EXPECT_EQ(XlStreamCreate(capacity, &RecordingFlush::Callback, &flush), nullptr) << capacity;
+    }
     EXPECT_EQ(XlStreamCreate(-XL_STREAM_BUFFER_SIZE, &RecordingFlush::Callback, &flush), nullptr);
     EXPECT_EQ(XlStreamCreate(XL_STREAM_BUFFER_SIZE, nullptr, nullptr), nullptr);
 
