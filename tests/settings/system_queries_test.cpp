@@ -200,8 +200,10 @@ TEST(LocaleQueries, JobDateKeepsTheLocaleOrderWithSlashesAndPadding) {
                  {u"yyyy-MM-dd", u"2004/03/07"},
                  {u"M/d/yyyy", u"03/07/2004"},
                  {u"d.M.yy", u"07/03/04"},
-                 {u"MM/yyyy", u""},
-                 {u"d.M.yyyy.M", u""}};
+                 {u"MM/yyyy", u"03/2004"},
+                 {u"d.M.yyyy.M", u"07/03/2004/03"},
+                 {u"d.M.d.M", u"07/03/07/03"},
+                 {u"/", u""}};
     for (const auto& test : cases) {
         sim::TheWorld().locale.shortDatePattern = test.pattern;
         WCHAR* text = nullptr;
