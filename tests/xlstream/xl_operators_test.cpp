@@ -266,6 +266,26 @@ TEST_F(XlSpoolWrites, FailedOperatorWriteIsRecordedAndTheRestIsSkipped) {
     EXPECT_EQ(device.spool().Bytes(), HexBytes("C0 CC F8 2C 7B C1 03 00 F8 31 44"));
 }
 
+TEST_F(XlSpoolWrites, AShortThenRefusedWriteSendsNoByteTwice) {
+    XlSetROP(stream, 0xCC);
+    device.spool().LimitWrite(1, 2);
+    device.spool().LimitWrite(2, 0);
+    XlEndPageCopies(stream, 3);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    XlPushGS(stream);  // an operator on the failed stream still flushes what is left
+    XlStreamDestroy(stream);
+    EXPECT_EQ(device.spool().Bytes(), HexBytes("C0 CC F8 2C 7B C1 03 00 F8 31 44"));
+}
+
+TEST_F(XlSpoolWrites, APassThroughOperatorWhoseWriteFailedIsNeverSentWithoutItsData) {
+    const BYTE data[] = {'a', 'b', 'c'};
+    device.spool().LimitWrite(1, 0);
+    XlPassThrough(stream, data, sizeof data);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    XlStreamDestroy(stream);
+    EXPECT_TRUE(device.spool().Bytes().empty());
+}
+
 TEST_F(XlSpoolWrites, PartialHostWritesAreCompleted) {
     device.spool().LimitWrite(1, 2);
     XlSetClipRectangle(stream, 1, 2, 3, 4, 0);

@@ -179,6 +179,27 @@ TEST_F(XlSpoolFlushTest, RefusedWriteFailsTheStreamAndKeepsTheBytes) {
     EXPECT_EQ(device.spool().Bytes(), "abc");  // what was buffered before the failure goes out
 }
 
+TEST_F(XlSpoolFlushTest, BytesAShortWriteTookAreNeverSentAgain) {
+    XlStream* stream = CreateOnDevice();
+    AppendBytes(stream, "abcdef", 1);
+    device.spool().LimitWrite(1, 2);
+    device.spool().LimitWrite(2, 0);
+    XlStreamFlush(stream);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    EXPECT_EQ(Buffered(stream), "cdef");
+    EXPECT_EQ(XlStreamDestroy(stream), 6);
+    EXPECT_EQ(device.spool().Bytes(), "abcdef");
+
+    stream = CreateOnDevice();
+    AppendBytes(stream, "ghij", 1);
+    device.spool().LimitWrite(1, 1);
+    device.spool().LimitWrite(2, 0);
+    EXPECT_FALSE(XlDrainToSpool(stream));
+    EXPECT_EQ(Buffered(stream), "hij");
+    XlStreamDestroy(stream);
+    EXPECT_EQ(device.spool().Bytes(), "abcdefghij");
+}
+
 TEST_F(XlSpoolFlushTest, RefusedWriteMidValueEmptiesTheBufferAndEndsTheStream) {
     XlStream* stream = XlStreamCreate(8, &XlSpoolFlush, nullptr);
     stream->device = device.devobj();
