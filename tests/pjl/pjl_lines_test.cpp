@@ -8,6 +8,7 @@
 #include "pjl/pjl_encoding.h"
 #include "pjl/pjl_filter.h"
 #include "pjl/pjl_line_checks.h"
+#include "world.h"
 
 namespace xlrender {
 namespace {
@@ -88,6 +89,30 @@ TEST(PjlLines, QuoteAndControlBytesBecomeTildeOrdinaryNamesUnchanged) {
     EXPECT_STREQ(ordinary.text(),
                  "@PJL SET USERNAME=\"J\xC3\xBCrgen O'Brien / Stra\xC3\x9F"
                  "e 5\"\n");
+}
+
+TEST(PjlLines, AnsiValuesAreCutBetweenDoubleByteCharacters) {
+    const struct {
+        UINT codePage;
+        const char* value;
+        std::size_t limit;
+        const char* line;
+    } cases[] = {
+        {932, "\x93\xFA\x96\x7B", 3, "@PJL X=\"\x93\xFA\"\n"},
+        {932, "\x81\x81\x81\x81", 3, "@PJL X=\"\x81\x81\"\n"},  // a trail byte in the lead range
+        {932, "a\x81@b", 2, "@PJL X=\"a\"\n"},
+        {936, "\xC4\xE3\xBA\xC3", 3, "@PJL X=\"\xC4\xE3\"\n"},
+        {949, "x\xB0\xA1", 2, "@PJL X=\"x\"\n"},
+        {950, "\xA4\xA4\xA4\xE5", 1, "@PJL X=\"\"\n"},
+        {1252, "\x93\xFA\x96", 1, "@PJL X=\"\x93\"\n"},  // single-byte: any cut is whole
+    };
+    for (const auto& test : cases) {
+        sim::TheWorld().locale.ansiCodePage = test.codePage;
+        PjlLines lines;
+        ASSERT_TRUE(lines.AppendQuotedLine(
+            "@PJL X=", {QuotedValue(test.value, PjlCharset::kAnsi, test.limit)}));
+        EXPECT_STREQ(lines.text(), test.line) << test.codePage << " " << test.value;
+    }
 }
 
 TEST(PjlLines, OverlongValueIsCutSoTheLineStillEnds) {
