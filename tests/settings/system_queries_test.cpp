@@ -168,6 +168,11 @@ TEST(SystemQueries, LogonDomainFallsBackAndNeverReadsPastTheValue) {
                       std::vector<BYTE>(256, 'D'));
     ASSERT_TRUE(GetLogonDomain(domain));
     EXPECT_EQ(Str(domain), u"CACHED");
+
+    // A value without any data is an empty domain.
+    registry.SetValue(HKEY_LOCAL_MACHINE, winlogon, u"DefaultDomainName", REG_SZ, {});
+    ASSERT_TRUE(GetLogonDomain(domain));
+    EXPECT_EQ(Str(domain), u"");
     EXPECT_TRUE(registry.openHandles.empty());
     EXPECT_EQ(sim::LiveHeapBlocks(), 0u);
 }
