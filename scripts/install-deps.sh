@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
   g++-mingw-w64-x86-64-posix
+  clang
 )
 
 missing=()
