@@ -18,6 +18,10 @@ else
     libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
     fonts-dejavu-core fonts-liberation2 fonts-droid-fallback
   )
+  # The fuzz preset builds the libFuzzer targets with clang and its sanitizer runtimes.
+  if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+  fi
 fi
 
 missing=()

@@ -31,6 +31,8 @@ struct RecordedCall {
 struct HeapControl {
     // The allocation that many allocations from now fails (1 = the next one); 0 = none fails.
     std::size_t failAfter = 0;
+    // The largest block asked for so far, refused or not.
+    std::size_t largestRequest = 0;
 };
 
 struct World {

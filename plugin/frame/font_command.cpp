@@ -14,7 +14,9 @@ constexpr char kHeightPlaceholder[] = "#HEIGHT";
 constexpr std::size_t kHeightPlaceholderLength = sizeof kHeightPlaceholder - 1;
 // Font heights come in device units of 1/1200 inch; 0.06 turns them into points (1/72 inch).
 constexpr float kPointsPerHeightUnit = 0.06f;
-// The printers take point sizes below 1000 with quarter-point steps.
+// The printers take point sizes below 1000; a larger one is sent as the largest quarter-point
+// size below it. Anything below 1000 goes out as computed.
+constexpr float kFirstTooLargePointSize = 1000.0f;
 constexpr float kLargestPointSize = 999.75f;
 
 bool QueryFontHeight(UNIFONTOBJ* font, LONG& height) {
@@ -50,8 +52,8 @@ void WriteFontCommand(DEVOBJ* device, UNIFONTOBJ* font, const FINVOCATION* invoc
     const char* placeholder = std::strstr(command, kHeightPlaceholder);
     LONG height = 0;
     if (placeholder != nullptr && QueryFontHeight(font, height)) {
-        const float points =
-            std::clamp(static_cast<float>(height) * kPointsPerHeightUnit, 0.0f, kLargestPointSize);
+        const float computed = std::max(static_cast<float>(height) * kPointsPerHeightUnit, 0.0f);
+        const float points = computed >= kFirstTooLargePointSize ? kLargestPointSize : computed;
         CopyText(completed, sizeof completed, command,
                  static_cast<std::size_t>(placeholder - command));
         AppendFormat(completed, sizeof completed, "%.2f%s", static_cast<double>(points),

@@ -6,23 +6,36 @@
 
 namespace xlrender {
 
+namespace {
+
+// Offers `count` bytes to `writeOnce` until all are taken, giving the rest again after a short
+// write. Returns how many were taken: fewer than `count` when a write took nothing, or claimed
+// more than it was offered, so the caller knows exactly which bytes went out.
+template <typename WriteOnce>
+DWORD WriteUntilRefused(const void* bytes, DWORD count, WriteOnce writeOnce) {
+    const auto* next = static_cast<const BYTE*>(bytes);
+    DWORD remaining = count;
+    while (remaining > 0) {
+        const DWORD written = writeOnce(const_cast<BYTE*>(next), remaining);
+        if (written == 0 || written > remaining) {
+            break;
+        }
+        next += written;
+        remaining -= written;
+    }
+    return count - remaining;
+}
+
+}  // namespace
+
 DWORD WriteSpoolBytes(DEVOBJ* device, const void* bytes, DWORD count) {
     if (device == nullptr || device->pDrvProcs == nullptr ||
         device->pDrvProcs->DrvWriteSpoolBuf == nullptr || (bytes == nullptr && count != 0)) {
         return 0;
     }
-    const auto* next = static_cast<const BYTE*>(bytes);
-    DWORD remaining = count;
-    while (remaining > 0) {
-        const DWORD written =
-            device->pDrvProcs->DrvWriteSpoolBuf(device, const_cast<BYTE*>(next), remaining);
-        if (written == 0 || written > remaining) {
-            return 0;
-        }
-        next += written;
-        remaining -= written;
-    }
-    return count;
+    return WriteUntilRefused(bytes, count, [device](BYTE* next, DWORD remaining) {
+        return device->pDrvProcs->DrvWriteSpoolBuf(device, next, remaining);
+    });
 }
 
 BOOL WritePjlString(DEVOBJ* device, IPrintOemDriverUni* helper, const char* text) {
@@ -30,9 +43,13 @@ BOOL WritePjlString(DEVOBJ* device, IPrintOemDriverUni* helper, const char* text
         return FALSE;
     }
     const DWORD length = static_cast<DWORD>(TextLength(text));
-    DWORD written = 0;
-    helper->DrvWriteSpoolBuf(device, const_cast<char*>(text), length, &written);
-    return written != 0 ? TRUE : FALSE;
+    const DWORD written = WriteUntilRefused(text, length, [device, helper](BYTE* next,
+                                                                           DWORD remaining) {
+        DWORD taken = 0;
+        helper->DrvWriteSpoolBuf(device, next, remaining, &taken);
+        return taken;
+    });
+    return written == length ? TRUE : FALSE;
 }
 
 BOOL QueryStandardVariable(DEVOBJ* device, IPrintOemDriverUni* helper, DWORD index,

@@ -11,12 +11,14 @@ namespace xlrender {
 constexpr DWORD kDriverSettingBytes = 256;
 
 // Writes `count` bytes through DRVPROCS position 0. When Unidrv accepts only part of the
-// bytes, the remainder is written again; returns `count` when everything went out and 0 as
-// soon as a write accepted nothing.
+// bytes, the remainder is written again. Returns how many bytes Unidrv accepted, from the
+// front: `count` when everything went out, fewer (maybe 0) when a write accepted nothing, so
+// that a caller can keep exactly the bytes that did not go out and never send one twice.
 DWORD WriteSpoolBytes(DEVOBJ* device, const void* bytes, DWORD count);
 
-// Writes `text` without its terminator through the helper interface's DrvWriteSpoolBuf;
-// TRUE when Unidrv reports bytes written.
+// Writes `text` without its terminator through the helper interface's DrvWriteSpoolBuf, the
+// remainder again after a short write as WriteSpoolBytes does; TRUE only when Unidrv accepted
+// the whole text.
 BOOL WritePjlString(DEVOBJ* device, IPrintOemDriverUni* helper, const char* text);
 
 // Reads a Unidrv standard variable: through the helper interface when there is one (success

@@ -14,49 +14,40 @@ constexpr WCHAR kUserKeyRoot[] = W("Software\\Korvander\\");
 constexpr WCHAR kShowDialogValue[] = W("ShowJobStorageDlg");
 constexpr BYTE kShowDialogDefault = 1;
 
-// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
-constexpr std::size_t kGuidTextUnits = 38;
-constexpr std::size_t kGuidDashPositions[] = {9, 14, 19, 24};
-constexpr std::size_t kUserKeyUnits = 64;
+// The longest name a registry key may have.
+constexpr std::size_t kKeyNameUnits = 255;
+constexpr std::size_t kUserKeyUnits = sizeof kUserKeyRoot / sizeof(WCHAR) + kKeyNameUnits;
 
-bool IsHexDigit(WCHAR unit) {
-    return (unit >= W('0') && unit <= W('9')) || (unit >= W('a') && unit <= W('f')) ||
-           (unit >= W('A') && unit <= W('F'));
-}
-
-// The value becomes part of a registry path: anything but a GUID could lead elsewhere
-// ("..", another "\" and key).
-bool IsBracedGuid(const WCHAR* text) {
-    if (TextLength(text, kGuidTextUnits + 1) != kGuidTextUnits || text[0] != W('{') ||
-        text[kGuidTextUnits - 1] != W('}')) {
+// The value becomes the last part of a registry path: it must name one key below the root and
+// no other ("\" or "/" would reach further down, ".." back up).
+bool IsOneKeyName(const WCHAR* text) {
+    const std::size_t length = TextLength(text, kKeyNameUnits + 1);
+    if (length == 0 || length > kKeyNameUnits) {
         return false;
     }
-    for (std::size_t i = 1; i + 1 < kGuidTextUnits; ++i) {
-        bool dash = false;
-        for (std::size_t position : kGuidDashPositions) {
-            dash = dash || i == position;
-        }
-        if (dash ? text[i] != W('-') : !IsHexDigit(text[i])) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] == W('\\') || text[i] == W('/') ||
+            (text[i] == W('.') && i + 1 < length && text[i + 1] == W('.'))) {
             return false;
         }
     }
     return true;
 }
 
-// "Software\Korvander\{guid}" from the printer's data.
+// "Software\Korvander\" and the printer's key name.
 bool UserKeyPath(HANDLE printer, WCHAR (&path)[kUserKeyUnits]) {
-    // One unit more than the GUID keeps it terminated even when stored without a zero.
-    WCHAR guid[kGuidTextUnits + 2] = {};
+    // One unit more than the longest name keeps it terminated even when stored without a zero.
+    WCHAR name[kKeyNameUnits + 2] = {};
     DWORD type = REG_NONE;
     DWORD needed = 0;
-    const DWORD readable = static_cast<DWORD>((kGuidTextUnits + 1) * sizeof(WCHAR));
+    const DWORD readable = static_cast<DWORD>((kKeyNameUnits + 1) * sizeof(WCHAR));
     if (GetPrinterDataExW(printer, kPresetKey, kRestrictedUserValue, &type,
-                          reinterpret_cast<BYTE*>(guid), readable, &needed) != ERROR_SUCCESS ||
-        type != REG_SZ || !IsBracedGuid(guid)) {
+                          reinterpret_cast<BYTE*>(name), readable, &needed) != ERROR_SUCCESS ||
+        type != REG_SZ || !IsOneKeyName(name)) {
         return false;
     }
     CopyText(path, kUserKeyUnits, kUserKeyRoot);
-    return AppendText(path, kUserKeyUnits, guid) == S_OK;
+    return AppendText(path, kUserKeyUnits, name) == S_OK;
 }
 
 bool FirstByteSet(HKEY key) {

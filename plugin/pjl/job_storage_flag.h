@@ -7,7 +7,7 @@ namespace xlrender {
 
 // Whether the current user's "ShowJobStorageDlg" value is set. The key is named by the
 // printer's "KZRestrictedUserGuid" value; a user without the value gets it, set, on first use.
-// Clear when the printer names no key (or names it by anything but a GUID in braces), when the
+// Clear when the printer names no key (or names more than one key: a path, ".."), when the
 // key cannot be opened and read, when the value is empty and when memory is short.
 bool ReadShowJobStorageFlag(HANDLE printer);
 

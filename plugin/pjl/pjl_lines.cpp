@@ -19,12 +19,26 @@ bool IsUtf8Continuation(unsigned char byte) {
 // without splitting a character.
 std::size_t CutOnCharacterBoundary(const char* bytes, std::size_t length, std::size_t wanted,
                                    PjlCharset charset) {
-    if (wanted >= length || charset != PjlCharset::kUtf8) {
-        return std::min(wanted, length);
+    if (wanted >= length) {
+        return length;
     }
-    std::size_t cut = wanted;
-    while (cut > 0 && IsUtf8Continuation(static_cast<unsigned char>(bytes[cut]))) {
-        --cut;
+    if (charset == PjlCharset::kUtf8) {
+        std::size_t cut = wanted;
+        while (cut > 0 && IsUtf8Continuation(static_cast<unsigned char>(bytes[cut]))) {
+            --cut;
+        }
+        return cut;
+    }
+    // On a double-byte ANSI code page a lead byte and the byte after it are one character, and
+    // a trail byte may look like a lead byte: only a walk from the start tells them apart.
+    const UINT codePage = GetACP();
+    std::size_t cut = 0;
+    while (cut < wanted) {
+        const std::size_t step = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[cut])) ? 2 : 1;
+        if (cut + step > wanted) {
+            break;
+        }
+        cut += step;
     }
     return cut;
 }

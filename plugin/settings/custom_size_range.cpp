@@ -90,10 +90,6 @@ CustomSizeRangeAnswer CheckCustomSizeRange(const WCHAR* range, const DEVMODEW& p
     if (!IsWellFormed(minWidth, minLength, maxWidth, maxLength)) {
         return kRangeMalformed;
     }
-    // A devmode that does not state the paper's size cannot show it to be outside.
-    if (publicDevmode.dmPaperWidth <= 0 || publicDevmode.dmPaperLength <= 0) {
-        return kPaperInsideRange;
-    }
     const double width = InchesToHundredths(publicDevmode.dmPaperWidth);
     const double length = InchesToHundredths(publicDevmode.dmPaperLength);
     if (width < minWidth || length < minLength || width > maxWidth || length > maxLength) {

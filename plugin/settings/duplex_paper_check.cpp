@@ -1,5 +1,6 @@
 // Decides, before the user interface is told the job's settings, whether the job's paper must
 // be printed by manual duplex.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/memory.h"
@@ -12,6 +13,9 @@ namespace xlrender {
 namespace {
 
 constexpr DWORD kMaxDword = 0xFFFFFFFFu;
+// Paper identifiers are 16-bit (dmPaperSize), so a list of distinct papers never holds more
+// than this many; the printer data's count is never trusted to size more than that.
+constexpr DWORD kMaxListedPapers = 0x10000;
 constexpr WCHAR kRangeSeparator = W('^');
 // The port the capability queries name; the driver's papers do not depend on it.
 constexpr const WCHAR* kCapabilityPort = W("LPT1:");
@@ -34,12 +38,10 @@ bool ReadPrinterCount(HANDLE printer, const WCHAR* name, DWORD& count) {
 }
 
 // "KZFORMINFOREGDATA": `count` paper identifiers that the duplex unit cannot turn. Only the
-// identifiers the value actually holds are walked, whatever the count claims.
+// identifiers the value actually holds are walked, whatever the count claims, and a count
+// beyond any real list reads no more than the longest list there can be.
 bool PaperIsListed(HANDLE printer, DWORD count, SHORT paperSize) {
-    if (count > kMaxDword / sizeof(DWORD)) {
-        return false;
-    }
-    const DWORD bytes = count * static_cast<DWORD>(sizeof(DWORD));
+    const DWORD bytes = std::min(count, kMaxListedPapers) * static_cast<DWORD>(sizeof(DWORD));
     const OwnedBlock block(bytes);
     DWORD type = 0;
     DWORD returned = 0;

@@ -26,11 +26,11 @@ long LeadingNumber(const WCHAR* text) {
 
 bool IsDateSeparator(WCHAR unit) { return unit == '/' || unit == '-' || unit == '.'; }
 
-constexpr int kDatePieces = 3;
 constexpr DWORD kDateBlockSlackBytes = 4;
 
-// Rebuilds `formatted` into `out` (outUnits units); false when it does not have exactly three
-// pieces or does not fit.
+// Rebuilds `formatted` into `out` (outUnits units): every piece two digits or more, the pieces
+// joined by "/", whatever number of them the locale's pattern has. False when there is no
+// piece or the result does not fit.
 bool RebuildDate(const WCHAR* formatted, WCHAR* out, std::size_t outUnits) {
     out[0] = 0;
     int pieces = 0;
@@ -41,7 +41,7 @@ bool RebuildDate(const WCHAR* formatted, WCHAR* out, std::size_t outUnits) {
             ++length;
         }
         if (length > 0) {
-            if (++pieces > kDatePieces) {
+            if (pieces++ > 0 && AppendText(out, outUnits, W("/")) != S_OK) {
                 return false;
             }
             if (length == 1 && AppendText(out, outUnits, W("0")) != S_OK) {
@@ -50,16 +50,13 @@ bool RebuildDate(const WCHAR* formatted, WCHAR* out, std::size_t outUnits) {
             if (AppendText(out, outUnits, piece, length) != S_OK) {
                 return false;
             }
-            if (pieces < kDatePieces && AppendText(out, outUnits, W("/")) != S_OK) {
-                return false;
-            }
         }
         piece += length;
         while (IsDateSeparator(*piece)) {
             ++piece;
         }
     }
-    return pieces == kDatePieces;
+    return pieces > 0;
 }
 
 }  // namespace
@@ -93,12 +90,15 @@ bool FormatJobDate(const SYSTEMTIME& date, WCHAR*& text) {
     }
     const std::size_t blockBytes = static_cast<std::size_t>(units) * 2 + kDateBlockSlackBytes;
     const std::size_t blockUnits = blockBytes / sizeof(WCHAR);
+    // Every piece has a character and gains at most a "0", so the rebuilt date is at most twice
+    // as long as the formatted one, whatever number of pieces the pattern has.
+    const std::size_t rebuiltUnits = blockUnits * 2;
     auto* formatted = static_cast<WCHAR*>(AllocateZeroed(blockBytes));
-    auto* rebuilt = static_cast<WCHAR*>(AllocateZeroed(blockBytes));
+    auto* rebuilt = static_cast<WCHAR*>(AllocateZeroed(rebuiltUnits * sizeof(WCHAR)));
     const bool done = formatted != nullptr && rebuilt != nullptr &&
                       GetDateFormatW(LOCALE_USER_DEFAULT, kFlags, &date, nullptr, formatted,
                                      static_cast<int>(blockUnits)) > 0 &&
-                      RebuildDate(formatted, rebuilt, blockUnits);
+                      RebuildDate(formatted, rebuilt, rebuiltUnits);
     FreeBlock(formatted);
     if (!done) {
         FreeBlock(rebuilt);

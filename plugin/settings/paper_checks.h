@@ -18,7 +18,8 @@ enum CustomSizeRangeAnswer : int {
 // `range` is "minWidth x minLength _ maxWidth x maxLength" in inches, the four numbers separated
 // by "x" or "_" (for example "3x5_8.5x14"). The paper's size comes from the public devmode,
 // rounded to hundredths of an inch; the bounds themselves are inside. A paper whose size is not
-// known (width or length 0) is never outside.
+// known (width or length 0 or less) measures below every minimum, so it is outside: a duplex
+// unit cannot be trusted with a paper nobody can measure.
 CustomSizeRangeAnswer CheckCustomSizeRange(const WCHAR* range, const DEVMODEW& publicDevmode);
 
 // For a duplex job with the check enabled, selects manual duplex (ManualDuplexSelected in the

@@ -1,5 +1,7 @@
 #include "settings/private_devmode_merge.h"
 
+#include <cstddef>
+
 #include "settings/keyword_tables.h"
 #include "settings/merge_groups.h"
 #include "settings/private_devmode.h"
@@ -19,11 +21,21 @@ const PrivateDevmode* CurrentInput(const OEMDMPARAM& param) {
     return in;
 }
 
+// The input's PDL type whatever the block's version, since an upgraded devmode comes from the
+// same printer; invalid without an input block or when the block is too short to hold it.
+DWORD InputPdlType(const OEMDMPARAM& param) {
+    const auto* in = static_cast<const PrivateDevmode*>(param.pOEMDMIn);
+    if (in == nullptr || in->dwSize < offsetof(PrivateDevmode, PdlType) + sizeof in->PdlType) {
+        return kPdlInvalid;
+    }
+    return in->PdlType;
+}
+
 // PCL printers download TrueType fonts instead of receiving them as bitmaps unless the private
 // devmode asked for bitmaps.
-void FixTrueTypeOption(const PrivateDevmode& out, const PrivateDevmode* in, DEVMODEW* publicOut) {
-    if (publicOut == nullptr || in == nullptr || out.TrueTypeMode != kTrueTypeOther ||
-        (in->PdlType != kPdlPcl5 && in->PdlType != kPdlPcl6) ||
+void FixTrueTypeOption(const PrivateDevmode& out, DWORD inputPdlType, DEVMODEW* publicOut) {
+    if (publicOut == nullptr || out.TrueTypeMode != kTrueTypeOther ||
+        (inputPdlType != kPdlPcl5 && inputPdlType != kPdlPcl6) ||
         publicOut->dmTTOption != DMTT_BITMAP) {
         return;
     }
@@ -36,8 +48,8 @@ bool BringIn(OEMDMPARAM& param, bool rewriteHeader) {
         SetLastError(ERROR_INVALID_DATA);
         return false;
     }
+    FixTrueTypeOption(*out, InputPdlType(param), param.pPublicDMOut);
     const PrivateDevmode* in = CurrentInput(param);
-    FixTrueTypeOption(*out, in, param.pPublicDMOut);
     if (rewriteHeader) {
         WritePrivateDevmodeHeader(*out);
     }

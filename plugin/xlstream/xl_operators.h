@@ -72,7 +72,8 @@ void XlEndRastPattern(XlStream* stream);
 // Page end and pass-through.
 void XlEndPage(XlStream* stream);
 void XlEndPageCopies(XlStream* stream, WORD copies);
-// The operator, then `data` as embedded data.
+// The operator, then `data` as embedded data. When the operator's write fails the operator is
+// taken back out of the buffer: it never reaches the spool without its data.
 void XlPassThrough(XlStream* stream, const BYTE* data, DWORD length);
 
 }  // namespace xlrender

@@ -1,8 +1,29 @@
 #include "xlstream/xl_spool_flush.h"
 
+#include <cstring>
+
 #include "host/unidrv_host.h"
 
 namespace xlrender {
+namespace {
+
+// Writes what the stream holds. The bytes Unidrv took leave the buffer at once, so that no
+// later flush sends them again; a write that took less than everything fails the stream and
+// leaves the rest buffered. Returns how many bytes were taken.
+DWORD SpoolBuffered(XlStream* stream) {
+    const DWORD offered = static_cast<DWORD>(stream->length);
+    const DWORD written = WriteSpoolBytes(stream->device, stream->buffer, offered);
+    if (written != 0) {
+        std::memmove(stream->buffer, stream->buffer + written, offered - written);
+        stream->length -= static_cast<LONG>(written);
+    }
+    if (written != offered) {
+        XlStreamFail(stream, kXlSpoolWriteFailed);
+    }
+    return written;
+}
+
+}  // namespace
 
 DWORD XlSpoolFlush(XlStream* stream, void* /*context*/, BYTE* /*buffer*/, LONG /*length*/) {
     // An operator that closes a sequence leaves the buffer empty, and callers flush once more
@@ -11,14 +32,7 @@ DWORD XlSpoolFlush(XlStream* stream, void* /*context*/, BYTE* /*buffer*/, LONG /
     if (stream->length <= 0) {
         return 0;
     }
-    const DWORD written =
-        WriteSpoolBytes(stream->device, stream->buffer, static_cast<DWORD>(stream->length));
-    if (written != 0) {
-        stream->length = 0;
-    } else {
-        XlStreamFail(stream, kXlSpoolWriteFailed);
-    }
-    return written;
+    return SpoolBuffered(stream);
 }
 
 XlStream* XlSpoolStreamCreate(DEVOBJ* device) {
@@ -31,12 +45,7 @@ XlStream* XlSpoolStreamCreate(DEVOBJ* device) {
 
 BOOL XlDrainToSpool(XlStream* stream) {
     if (stream->length > 0) {
-        if (WriteSpoolBytes(stream->device, stream->buffer,
-                            static_cast<DWORD>(stream->length)) == 0) {
-            XlStreamFail(stream, kXlSpoolWriteFailed);
-        } else {
-            stream->length = 0;
-        }
+        SpoolBuffered(stream);
     }
     // A stream that failed earlier lost bytes before these, so they did not all arrive.
     return stream->error == kXlHealthy ? TRUE : FALSE;

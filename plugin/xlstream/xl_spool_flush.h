@@ -7,8 +7,9 @@
 namespace xlrender {
 
 // The flush callback every user installs: writes the stream's buffered bytes to the spool of
-// the stream's `device`. On success the buffer is emptied; a write that accepted nothing marks
-// the stream failed (kXlSpoolWriteFailed). `context` is not used; `buffer` and `length` are the
+// the stream's `device` and returns how many Unidrv took. Those leave the buffer; when Unidrv
+// did not take them all the stream is marked failed (kXlSpoolWriteFailed) and the rest stays
+// buffered, so a later flush sends each byte at most once. `context` is not used; `buffer` and `length` are the
 // stream's own. An empty buffer is not written and is not a failure.
 DWORD XlSpoolFlush(XlStream* stream, void* context, BYTE* buffer, LONG length);
 
@@ -16,8 +17,8 @@ DWORD XlSpoolFlush(XlStream* stream, void* context, BYTE* buffer, LONG length);
 // memory runs out. The caller destroys it (which flushes it) before its host call returns.
 XlStream* XlSpoolStreamCreate(DEVOBJ* device);
 
-// Writes the buffered bytes to the spool directly instead of through `flush`, then empties the
-// buffer; a failed write marks the stream failed. Returns TRUE only when everything the stream
+// Writes the buffered bytes to the spool directly instead of through `flush`; what Unidrv took
+// leaves the buffer, and a write that did not take everything marks the stream failed. Returns TRUE only when everything the stream
 // was given reached the spool. The caller destroys the stream afterwards as usual.
 BOOL XlDrainToSpool(XlStream* stream);
 

@@ -19,8 +19,8 @@ XlStream* XlStreamCreate(LONG capacity, XlFlushCallback flush, void* context) {
     // it: a caller only ever sees null.
     if (flush == nullptr) {
         XlStreamFail(stream, kXlNoFlushCallback);
-    } else if (capacity <= 0) {
-        XlStreamFail(stream, kXlZeroCapacity);
+    } else if (capacity < kXlLargestUnitBytes) {
+        XlStreamFail(stream, kXlCapacityTooSmall);
     } else {
         stream->capacity = capacity;
         stream->buffer = static_cast<BYTE*>(AllocateZeroed(static_cast<std::size_t>(capacity)));

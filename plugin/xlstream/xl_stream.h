@@ -13,6 +13,9 @@ namespace xlrender {
 
 // The buffer size every user of the stream asks for.
 constexpr LONG XL_STREAM_BUFFER_SIZE = 4096;
+// The largest unit an encoder appends in one piece (a 32-bit value or a real32): the smallest
+// buffer that can hold every unit.
+constexpr LONG kXlLargestUnitBytes = 4;
 
 // Values of XlStream::error. The gaps (-1, -6) were never used and stay free.
 enum XlStreamError : SHORT {
@@ -20,7 +23,8 @@ enum XlStreamError : SHORT {
     kXlRefusedOperator = -2,
     kXlRefusedAttribute = -3,
     kXlBufferAllocationFailed = -4,
-    kXlZeroCapacity = -5,
+    // Capacity below the largest single unit: a 32-bit value could not fit in the buffer.
+    kXlCapacityTooSmall = -5,
     kXlSpoolWriteFailed = -7,
     kXlNoFlushCallback = -8,
     // An array longer than its 16-bit element count can declare.
@@ -60,7 +64,7 @@ static_assert(offsetof(XlStream, context) == offsetof(XlStream, flush) + sizeof(
 extern const char kXlStreamIdentification[];
 
 // A stream with an empty buffer of `capacity` bytes, or null when `flush` is null, `capacity`
-// is not positive or memory runs out. The caller sets `device` afterwards.
+// is smaller than the largest unit or memory runs out. The caller sets `device` afterwards.
 XlStream* XlStreamCreate(LONG capacity, XlFlushCallback flush, void* context);
 
 // Hands what is buffered to `flush` (also on a failed stream, so bytes buffered before a

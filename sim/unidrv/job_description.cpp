@@ -659,7 +659,8 @@ JobDescription ParseJobDescription(const std::string& text, const std::filesyste
     json document;
     try {
         document = json::parse(text);
-    } catch (const json::parse_error& error) {
+    } catch (const json::exception& error) {
+        // Syntax errors, and numbers too large for any type (out_of_range).
         throw JobFileError("", std::string("not valid JSON: ") + error.what());
     }
     JobDescription job;

@@ -1,6 +1,7 @@
 // Conversions between UTF-16 and the 8-bit code pages with Windows' behaviour: UTF-8 (unpaired
 // surrogates become U+FFFD) and the ANSI code page, Windows-1252, with best-fit mapping unless
-// the caller asks for WC_NO_BEST_FIT_CHARS. Upper-casing as CharUpperBuffW does it.
+// the caller asks for WC_NO_BEST_FIT_CHARS. Upper-casing as CharUpperBuffW does it. The ANSI
+// code page's number and its lead bytes, for double-byte code pages too.
 #include <cstring>
 #include <string>
 
@@ -280,6 +281,27 @@ DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength) {
         lpsz[i] = UpperCase(lpsz[i]);
     }
     return cchLength;
+}
+
+UINT WINAPI GetACP() {
+    return sim::TheWorld().locale.ansiCodePage;
+}
+
+// Lead bytes of the double-byte code pages Windows uses as ANSI code pages: Japanese (932),
+// simplified Chinese (936), Korean (949) and traditional Chinese (950).
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar) {
+    switch (CodePage == CP_ACP ? GetACP() : CodePage) {
+        case 932:
+            return (TestChar >= 0x81 && TestChar <= 0x9F) || (TestChar >= 0xE0 && TestChar <= 0xFC)
+                       ? TRUE
+                       : FALSE;
+        case 936:
+        case 949:
+        case 950:
+            return TestChar >= 0x81 && TestChar <= 0xFE ? TRUE : FALSE;
+        default:
+            return FALSE;
+    }
 }
 
 }  // extern "C"

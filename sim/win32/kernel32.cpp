@@ -1,4 +1,5 @@
 // Last error, interlocked counters, the local heap and module file names.
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -55,6 +56,8 @@ HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
         lastError = ERROR_NOT_ENOUGH_MEMORY;
         return nullptr;
     }
+    std::size_t& largest = sim::TheWorld().heap.largestRequest;
+    largest = std::max<std::size_t>(largest, uBytes);
     // Windows hands out a valid block for zero bytes too.
     void* block = (uFlags & LMEM_ZEROINIT) != 0 ? std::calloc(1, uBytes == 0 ? 1 : uBytes)
                                                 : std::malloc(uBytes == 0 ? 1 : uBytes);

@@ -1,5 +1,6 @@
 // The registry over the world's RegistryState. Values keep exactly the bytes they were given,
 // so a string can lack its terminating zero as it can on Windows.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -168,7 +169,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD /*lpRese
         *lpcbData = size;
         return ERROR_MORE_DATA;
     }
-    std::memcpy(lpData, value.data.data(), size);
+    std::copy(value.data.begin(), value.data.end(), lpData);
     *lpcbData = size;
     return kSuccess;
 }

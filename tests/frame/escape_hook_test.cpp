@@ -63,11 +63,17 @@ TEST_F(EscapeHook, ShortPassThroughDataWritesNothing) {
 TEST_F(EscapeHook, PassThroughAnswersZeroWhenAnyWriteFailed) {
     device.SelectOption("KZPCL6PassThrough", "Enabled");
     EnableDevice();
-    // The operator goes out in a write of its own; that write fails, the data's succeeds.
+    // The operator goes out in a write of its own. When that write fails, nothing is sent: a
+    // bare operator would take the next bytes of the job as its data.
     device.spool().LimitWrite(1);
     EXPECT_EQ(PassThrough({3, 0, 'a', 'b', 'c'}), 0u);
+    EXPECT_TRUE(Spooled().empty());
+    // When the data's write fails, the stream still hands the data over once as it closes.
     device.spool().LimitWrite(2);
     EXPECT_EQ(PassThrough({3, 0, 'a', 'b', 'c'}), 0u);
+    EXPECT_EQ(Spooled(), std::string("\xBF\xFA\x03\x00\x00\x00"
+                                     "abc",
+                                     9));
     sim::TheWorld().heap.failAfter = 1;
     EXPECT_EQ(PassThrough({3, 0, 'a', 'b', 'c'}), 0u);
 }

@@ -35,13 +35,19 @@ TEST_F(FontCommandTest, HeightReplacesPlaceholderAndKeepsTheRest) {
     EXPECT_EQ(device_.spool().Chunks().size(), 1u);
 }
 
-TEST_F(FontCommandTest, HeightIsClampedToTheRangeThePrinterTakes) {
-    font_.SetHeight(20000);  // 1200 points
-    EXPECT_EQ(Send("#HEIGHTv", font_.unifontobj()), "999.75v");
-    device_.spool().Clear();
-    font_.SetHeight(16665);  // 999.9 points would print as more than 999.75
-    EXPECT_EQ(Send("#HEIGHTv", font_.unifontobj()), "999.75v");
-    device_.spool().Clear();
+TEST_F(FontCommandTest, OnlyHeightsOfAThousandPointsOrMoreAreReplaced) {
+    const struct {
+        LONG height;
+        const char* sent;
+    } cases[] = {{20000, "999.75v"},
+                 {16667, "999.75v"},  // 1200 and 1000.02 points
+                 {16666, "999.96v"},
+                 {16665, "999.90v"}};
+    for (const auto& test : cases) {
+        font_.SetHeight(test.height);
+        EXPECT_EQ(Send("#HEIGHTv", font_.unifontobj()), test.sent) << test.height;
+        device_.spool().Clear();
+    }
     font_.SetHeight(-50);
     EXPECT_EQ(Send("#HEIGHTv", font_.unifontobj()), "0.00v");
 }

@@ -1,6 +1,7 @@
 // Names from users, applications and the network reach the job header through the real
 // callbacks: whatever they hold, every quoted value stays inside its quotes and every line
-// ends where it should, under every PJL encoding.
+// ends where it should, under every PJL encoding. (Each line builder meets many more such
+// names in the PJL tests; this is the whole way from the spooler to the spool.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,6 +23,7 @@ const std::u16string kLong(3000, u'\u00E9');
 struct HostileCase {
     const char* encoding;
     const std::u16string* name;
+    const char* label;  // what the name is, for the test's name
 };
 
 class HostileNamesTest : public CommandCallbackTest,
@@ -79,13 +81,16 @@ std::vector<HostileCase> AllCases() {
     std::vector<HostileCase> cases;
     for (const char* encoding :
          {"UTF8", "UTF8Subset", "7bitEncoding", "8bitEncoding", "INVALID_KZENCODING"}) {
-        cases.push_back({encoding, &kHostile});
-        cases.push_back({encoding, &kLong});
+        cases.push_back({encoding, &kHostile, "Hostile"});
+        cases.push_back({encoding, &kLong, "Long"});
     }
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEncoding, HostileNamesTest, ::testing::ValuesIn(AllCases()));
+INSTANTIATE_TEST_SUITE_P(EveryEncoding, HostileNamesTest, ::testing::ValuesIn(AllCases()),
+                         [](const auto& info) {
+                             return std::string(info.param.encoding) + "_" + info.param.label;
+                         });
 
 }  // namespace
 }  // namespace xlrender

@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Encodings, JobStartEncodingTest,
                                            EncodingCase{"UTF8Subset", true},
                                            EncodingCase{"7bitEncoding", false},
                                            EncodingCase{"8bitEncoding", false},
-                                           EncodingCase{"INVALID_KZENCODING", false}));
+                                           EncodingCase{"INVALID_KZENCODING", false}),
+                         [](const auto& info) { return std::string(info.param.encoding); });
 
 TEST_F(CommandCallbackTest, AccountingModeThreeWritesSevenLinesWithOneIdentifier) {
     device_.SelectOption("KZJobAccounting", "KZJOBACCT_JOBACNT_TIMESTAMP");

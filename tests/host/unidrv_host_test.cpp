@@ -24,12 +24,14 @@ TEST(WriteSpoolBytes, WritesTheRemainderWhenUnidrvTakesPartOfTheBytes) {
     EXPECT_EQ(device.spool().Chunks()[0].route, SpoolRoute::kDrvProcs);
 }
 
-TEST(WriteSpoolBytes, ReportsFailureWhenAWriteTakesNothing) {
+TEST(WriteSpoolBytes, ReportsWhatWasAcceptedWhenAWriteTakesNothing) {
     Device device(0);
     device.spool().LimitWrite(2, 0);
     device.spool().LimitWrite(1, 2);
-    EXPECT_EQ(WriteSpoolBytes(device.devobj(), "abcdef", 6), 0u);
+    EXPECT_EQ(WriteSpoolBytes(device.devobj(), "abcdef", 6), 2u);
     EXPECT_EQ(device.spool().Bytes(), "ab");
+    device.spool().LimitWrite(1, 0);
+    EXPECT_EQ(WriteSpoolBytes(device.devobj(), "gh", 2), 0u);
 }
 
 TEST(WriteSpoolBytes, RefusesMissingDeviceOrBytes) {
@@ -52,6 +54,19 @@ TEST(WritePjlString, WritesTheTextWithoutItsTerminatorThroughTheHelper) {
     device.spool().LimitWrite(1, 0);
     EXPECT_EQ(WritePjlString(device.devobj(), &helper, "lost"), FALSE);
     EXPECT_EQ(WritePjlString(device.devobj(), nullptr, "x"), FALSE);
+}
+
+TEST(WritePjlString, CompletesShortWritesAndFailsOnlyWhenTextIsLeft) {
+    Device device(0);
+    DriverHelper helper;
+    device.spool().LimitWrite(1, 3);
+    EXPECT_EQ(WritePjlString(device.devobj(), &helper, "@PJL A\n"), TRUE);
+    EXPECT_EQ(device.spool().Bytes(), "@PJL A\n");
+    device.spool().Clear();
+    device.spool().LimitWrite(1, 3);
+    device.spool().LimitWrite(2, 0);
+    EXPECT_EQ(WritePjlString(device.devobj(), &helper, "@PJL B\n"), FALSE);
+    EXPECT_EQ(device.spool().Bytes(), "@PJ");
 }
 
 TEST(QueryStandardVariable, HelperResultIsAnHresultAndProcsResultABool) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "pjl/pjl_line_checks.h"
 #include "world.h"
 
 namespace xlrender {
@@ -84,22 +83,6 @@ TEST_F(DriverCommentTest, AnyMissingPieceWritesNeitherLine) {
     for (std::size_t failing = 1; failing <= 4; ++failing) {
         sim::TheWorld().heap.failAfter = failing;
         EXPECT_EQ(Build(), "(none)") << failing;
-    }
-}
-
-TEST_F(DriverCommentTest, HostileAndLongNamesKeepBothLinesWhole) {
-    const std::u16string hostile = u"x\"\r\n@PJL SET HOLD=OFF\n\uFF02";
-    const std::u16string longName(3000, u'\u00E9');
-    for (const std::u16string* name : {&hostile, &longName}) {
-        const auto* text = reinterpret_cast<const WCHAR*>(name->c_str());
-        inputs_.printerName = text;
-        inputs_.productName = text;
-        inputs_.userName = text;
-        inputs_.documentName = text;
-        const std::string comment = Build();
-        ExpectWellFormedQuotedLines(comment, 2);
-        EXPECT_NE(comment.find("; Unidrv 0.3.7600.16385\"\n"), std::string::npos);
-        EXPECT_TRUE(EndsWith(comment, "; 12-7-2026\"\n")) << comment;
     }
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "pjl/pjl_encoding.h"
-#include "pjl/pjl_line_checks.h"
 #include "world.h"
 
 namespace xlrender {
@@ -65,16 +64,6 @@ TEST(JobIdentity, JobNameIsFilteredForTheEncodingAndSentAsUtf8) {
     PjlLines lines;
     ASSERT_TRUE(AppendJobNameLine(lines, empty, 4, kPjlEncodingUtf8));
     EXPECT_STREQ(lines.text(), "@PJL JOB NAME=\"\"\n");
-}
-
-TEST(JobIdentity, HostileDocumentAndUserNamesUnderEveryEncoding) {
-    for (DWORD encoding = kPjlEncodingInvalid; encoding <= kPjlEncodingUtf8Subset; ++encoding) {
-        WCHAR docName[64] = W("Q3\"\n@PJL SET HOLD=OFF\n@PJL JOB NAME=\"x\uFF02");
-        PjlLines lines;
-        ASSERT_TRUE(AppendJobNameLine(lines, docName, 64, encoding));
-        ASSERT_TRUE(AppendUserNameLine(lines, W("eve\"\r\n@PJL SET HOLD=OFF")));
-        ExpectWellFormedQuotedLines(lines.text(), 2);
-    }
 }
 
 class JobAccountingTest : public ::testing::Test {
@@ -159,22 +148,6 @@ TEST_F(JobAccountingTest, AnyMissingPieceDropsTheWholeBlock) {
         sim::TheWorld().heap.failAfter = failing;
         EXPECT_EQ(Build(kJobAccountingBoth), "(none)") << failing;
         EXPECT_EQ(sim::LiveHeapBlocks(), liveBefore);
-    }
-}
-
-TEST_F(JobAccountingTest, LongAndHostileNamesKeepEveryLineWhole) {
-    const std::u16string longName(2000, u'\u00E9');
-    const std::u16string hostile = u"x\"\n@PJL SET HOLD=OFF\n\uFF02";
-    for (const std::u16string* name : {&longName, &hostile}) {
-        const auto* text = reinterpret_cast<const WCHAR*>(name->c_str());
-        inputs_ = {text, text, text, kSubmitted};
-        const std::string block = Build(kJobAccountingBoth);
-        ExpectWellFormedQuotedLines(block, 7);
-        const std::vector<std::string> lines = Lines(block);
-        ASSERT_EQ(lines.size(), 7u);
-        EXPECT_EQ(lines[4], lines[6]);
-        EXPECT_EQ(lines[5], "@PJL SET TIMESTAMP=\"20040307150509\"");
-        EXPECT_LE(lines[0].size(), 28 + kAccountingNameBytes);
     }
 }
 

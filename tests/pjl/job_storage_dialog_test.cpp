@@ -101,12 +101,11 @@ TEST_F(JobStorageDialogTest, ClearOrEmptyFlagShowsNoDialog) {
     EXPECT_EQ(shown, 1u);
 }
 
-TEST_F(JobStorageDialogTest, OnlyABracedGuidNamesTheUserKey) {
-    for (const std::u16string guid :
-         {u"..\\..\\Microsoft\\Windows", u"{0F8E3C2A-51B7-4D0E-9A3C-7E21B5D4C6F9}\\x",
-          u"0F8E3C2A-51B7-4D0E-9A3C-7E21B5D4C6F9", u"{0F8E3C2A-51B7-4D0E-9A3C_7E21B5D4C6F9}",
-          u"{0F8E3C2A-51B7-4D0E-9A3C-7E21B5D4C6FG}"}) {
-        printer().printerData[u"KZPresetRoot"][u"KZRestrictedUserGuid"] = sim::TextValue(guid);
+TEST_F(JobStorageDialogTest, TheUserKeyIsOneKeyBelowTheRoot) {
+    for (const std::u16string& name : std::vector<std::u16string>{
+             u"..\\..\\Microsoft\\Windows", u"{0F8E3C2A-51B7-4D0E-9A3C-7E21B5D4C6F9}\\x", u"..",
+             u"a/b", u"", std::u16string(256, u'k')}) {
+        printer().printerData[u"KZPresetRoot"][u"KZRestrictedUserGuid"] = sim::TextValue(name);
         EXPECT_FALSE(ReadShowJobStorageFlag(printerHandle));
     }
     EXPECT_TRUE(registry().keys.empty());  // nothing created anywhere
@@ -115,6 +114,15 @@ TEST_F(JobStorageDialogTest, OnlyABracedGuidNamesTheUserKey) {
     ASSERT_EQ(Get(), 1u);
     EXPECT_EQ(Record().ShowDialog, 0u);
 
+    // A GUID stored without its braces, or any other single name, is used as it is.
+    for (const std::u16string& name :
+         std::vector<std::u16string>{std::u16string(kGuid + 1, 36), std::u16string(255, u'k')}) {
+        printer().printerData[u"KZPresetRoot"][u"KZRestrictedUserGuid"] = sim::TextValue(name);
+        EXPECT_TRUE(ReadShowJobStorageFlag(printerHandle));
+        EXPECT_EQ(registry().keys.count(
+                      {HKEY_CURRENT_USER, sim::RegistryName(u"Software\\Korvander\\" + name)}),
+                  1u);
+    }
     printer().printerData[u"KZPresetRoot"][u"KZRestrictedUserGuid"] = sim::TextValue(kGuid);
     EXPECT_TRUE(ReadShowJobStorageFlag(printerHandle));
 }

@@ -8,6 +8,7 @@
 #include "pjl/pjl_encoding.h"
 #include "pjl/pjl_filter.h"
 #include "pjl/pjl_line_checks.h"
+#include "world.h"
 
 namespace xlrender {
 namespace {
@@ -38,41 +39,6 @@ TEST(PjlLines, FailedConversionOrNullTextAppendsNothing) {
     EXPECT_TRUE(lines.empty());
 }
 
-// Names chosen to break out of their quotes, in every PJL encoding, through both the filtered
-// path (filter, then UTF-8) and the unfiltered ones (UTF-8, ANSI).
-TEST(PjlLines, HostileNamesStayInsideTheirQuotes) {
-    const char16_t* const hostile[] = {
-        u"x\"\n@PJL SET HOLD=OFF\n@PJL JOB NAME=\"y",
-        u"x\r\n@PJL FSDELETE NAME=\"0:\\\\a\"",
-        u"x\uFF02 \u2033\n@PJL",   // look-alikes of the double quote
-        u"x\u0085\u2028\u007F\t",  // NEL, line separator, DEL, tab
-        u"\"",
-    };
-    const DWORD encodings[] = {kPjlEncodingInvalid, kPjlEncodingUtf8, kPjlEncoding7Bit,
-                               kPjlEncoding8Bit, kPjlEncodingUtf8Subset};
-    for (DWORD encoding : encodings) {
-        for (const char16_t* name : hostile) {
-            std::u16string filtered(name);
-            filtered.push_back(0);
-            FilterPjlString(filtered.data(), encoding);
-            const OwnedPjlText filteredUtf8 = ConvertForPjl(filtered.data(), PjlCharset::kUtf8);
-            const OwnedPjlText rawUtf8 = ConvertForPjl(name, PjlCharset::kUtf8);
-            const OwnedPjlText rawAnsi = ConvertForPjl(name, PjlCharset::kAnsi);
-
-            PjlLines lines;
-            ASSERT_TRUE(lines.AppendQuotedLine("@PJL JOB NAME=", filteredUtf8));
-            ASSERT_TRUE(lines.AppendQuotedLine("@PJL SET USERNAME=", rawUtf8));
-            ASSERT_TRUE(lines.AppendQuotedLine("@PJL SET JOBATTR=",
-                                               {QuotedLiteral("JobAcct2="), QuotedValue(rawAnsi)}));
-            ASSERT_TRUE(lines.AppendQuotedLine(
-                "@PJL COMMENT ", {QuotedLiteral("Username: "), QuotedValue(rawUtf8),
-                                  QuotedLiteral("; App Filename: "), QuotedValue(rawAnsi)}));
-            ExpectWellFormedQuotedLines(lines.text(), 4);
-            EXPECT_EQ(std::string(lines.text()).find("\n@PJL SET HOLD"), std::string::npos);
-        }
-    }
-}
-
 TEST(PjlLines, QuoteAndControlBytesBecomeTildeOrdinaryNamesUnchanged) {
     PjlLines lines;
     const OwnedPjlText hostile = ConvertForPjl(W("a\"b\rc\nd\x7F"
@@ -88,6 +54,30 @@ TEST(PjlLines, QuoteAndControlBytesBecomeTildeOrdinaryNamesUnchanged) {
     EXPECT_STREQ(ordinary.text(),
                  "@PJL SET USERNAME=\"J\xC3\xBCrgen O'Brien / Stra\xC3\x9F"
                  "e 5\"\n");
+}
+
+TEST(PjlLines, AnsiValuesAreCutBetweenDoubleByteCharacters) {
+    const struct {
+        UINT codePage;
+        const char* value;
+        std::size_t limit;
+        const char* line;
+    } cases[] = {
+        {932, "\x93\xFA\x96\x7B", 3, "@PJL X=\"\x93\xFA\"\n"},
+        {932, "\x81\x81\x81\x81", 3, "@PJL X=\"\x81\x81\"\n"},  // a trail byte in the lead range
+        {932, "a\x81@b", 2, "@PJL X=\"a\"\n"},
+        {936, "\xC4\xE3\xBA\xC3", 3, "@PJL X=\"\xC4\xE3\"\n"},
+        {949, "x\xB0\xA1", 2, "@PJL X=\"x\"\n"},
+        {950, "\xA4\xA4\xA4\xE5", 1, "@PJL X=\"\"\n"},
+        {1252, "\x93\xFA\x96", 1, "@PJL X=\"\x93\"\n"},  // single-byte: any cut is whole
+    };
+    for (const auto& test : cases) {
+        sim::TheWorld().locale.ansiCodePage = test.codePage;
+        PjlLines lines;
+        ASSERT_TRUE(lines.AppendQuotedLine(
+            "@PJL X=", {QuotedValue(test.value, PjlCharset::kAnsi, test.limit)}));
+        EXPECT_STREQ(lines.text(), test.line) << test.codePage << " " << test.value;
+    }
 }
 
 TEST(PjlLines, OverlongValueIsCutSoTheLineStillEnds) {

@@ -45,13 +45,14 @@ TEST(CheckCustomSizeRange, MalformedRangesAnswerZero) {
     EXPECT_EQ(CheckCustomSizeRange(nullptr, paper), kRangeMalformed);
 }
 
-TEST(CheckCustomSizeRange, APaperOfUnknownSizeIsNeverOutside) {
-    EXPECT_EQ(CheckCustomSizeRange(W("3x5_8.5x14"), PaperOfSize(kPaperLetter, 0, 2794)),
-              kPaperInsideRange);
-    EXPECT_EQ(CheckCustomSizeRange(W("3x5_8.5x14"), PaperOfSize(kPaperLetter, 2159, 0)),
-              kPaperInsideRange);
-    EXPECT_EQ(CheckCustomSizeRange(W("3x5_8.5x14"), PaperOfSize(kPaperLetter, 0, 0)),
-              kPaperInsideRange);
+TEST(CheckCustomSizeRange, APaperOfUnknownSizeIsOutsideEveryRange) {
+    const SHORT sizes[][2] = {{0, 2794}, {2159, 0}, {0, 0}, {-2159, 2794}, {2159, -1}};
+    for (const auto& size : sizes) {
+        EXPECT_EQ(
+            CheckCustomSizeRange(W("3x5_8.5x14"), PaperOfSize(kPaperLetter, size[0], size[1])),
+            kPaperOutsideRange)
+            << size[0] << " x " << size[1];
+    }
 }
 
 sim::PrinterDataValue IdentifierList(const std::vector<DWORD>& identifiers) {
@@ -127,6 +128,20 @@ TEST_F(CheckDuplexPaperTest, ACountBeyondTheListNeverReadsPastIt) {
     Data()[u"KZFORMINFOREGDATA"] = IdentifierList({5, 9});
     Data()[u"KZFormCount"] = sim::DwordValue(1000);
     EXPECT_TRUE(Check());
+}
+
+TEST_F(CheckDuplexPaperTest, AHugeCountSizesNoHugeBlock) {
+    // No list of distinct 16-bit paper identifiers is longer than 65536 entries.
+    constexpr std::size_t kLongestListBytes = 0x10000 * sizeof(DWORD);
+    Data()[u"KZFORMINFOREGDATA"] = IdentifierList({5, 9});
+    for (DWORD count : {0x3FFFFFFFu, 0xFFFFFFFFu}) {
+        Data()[u"KZFormCount"] = sim::DwordValue(count);
+        sim::TheWorld().heap.largestRequest = 0;
+        devmode.ManualDuplexSelected = 0;
+        settings.ManualDuplexActive = 0;
+        EXPECT_TRUE(Check()) << count;
+        EXPECT_LE(sim::TheWorld().heap.largestRequest, kLongestListBytes) << count;
+    }
 }
 
 TEST_F(CheckDuplexPaperTest, TheSecondOfTwoRangesCanExcludeThePaper) {

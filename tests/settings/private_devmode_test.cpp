@@ -267,6 +267,29 @@ TEST_F(DevmodeCall, TrueTypeBitmapsBecomeDownloadsForPclPrinters) {
     EXPECT_EQ(publicOut.dmTTOption, DMTT_BITMAP);
 }
 
+TEST_F(DevmodeCall, TrueTypeFixUpJudgesAnInputOfAnyVersionByItsPdl) {
+    // An upgraded devmode, and a current one too short to be read as current: the fix-up still
+    // looks at their PDL type, while their groups are replaced by defaults.
+    MakeCurrentInput();
+    in().PdlType = kPdlPcl5;
+    in().NupOption = 5;
+    for (const auto& [version, size] :
+         {std::pair{0x00110008u, kPrivateDevmodeSize}, std::pair{kPrivateDevmodeVersion, 1024u}}) {
+        in().dwVersion = version;
+        in().dwSize = size;
+        out().TrueTypeMode = kTrueTypeOther;
+        publicOut.dmTTOption = DMTT_BITMAP;
+        ASSERT_TRUE(ConvertPrivateDevmode(param));
+        EXPECT_EQ(publicOut.dmTTOption, DMTT_DOWNLOAD) << version;
+        EXPECT_EQ(out().NupOption, 1u) << version;
+    }
+    // A block too short to hold its PDL type has none.
+    in().dwSize = offsetof(PrivateDevmode, PdlType);
+    publicOut.dmTTOption = DMTT_BITMAP;
+    ASSERT_TRUE(MergePrivateDevmode(param));
+    EXPECT_EQ(publicOut.dmTTOption, DMTT_BITMAP);
+}
+
 TEST_F(DevmodeCall, ResolutionFollowsTheKeywordExceptUnderQuattroPro) {
     MakeCurrentInput();
     in().ResolutionOverride = 1;

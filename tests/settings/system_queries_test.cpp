@@ -168,6 +168,11 @@ TEST(SystemQueries, LogonDomainFallsBackAndNeverReadsPastTheValue) {
                       std::vector<BYTE>(256, 'D'));
     ASSERT_TRUE(GetLogonDomain(domain));
     EXPECT_EQ(Str(domain), u"CACHED");
+
+    // A value without any data is an empty domain.
+    registry.SetValue(HKEY_LOCAL_MACHINE, winlogon, u"DefaultDomainName", REG_SZ, {});
+    ASSERT_TRUE(GetLogonDomain(domain));
+    EXPECT_EQ(Str(domain), u"");
     EXPECT_TRUE(registry.openHandles.empty());
     EXPECT_EQ(sim::LiveHeapBlocks(), 0u);
 }
@@ -200,8 +205,10 @@ TEST(LocaleQueries, JobDateKeepsTheLocaleOrderWithSlashesAndPadding) {
                  {u"yyyy-MM-dd", u"2004/03/07"},
                  {u"M/d/yyyy", u"03/07/2004"},
                  {u"d.M.yy", u"07/03/04"},
-                 {u"MM/yyyy", u""},
-                 {u"d.M.yyyy.M", u""}};
+                 {u"MM/yyyy", u"03/2004"},
+                 {u"d.M.yyyy.M", u"07/03/2004/03"},
+                 {u"d.M.d.M", u"07/03/07/03"},
+                 {u"/", u""}};
     for (const auto& test : cases) {
         sim::TheWorld().locale.shortDatePattern = test.pattern;
         WCHAR* text = nullptr;

@@ -123,6 +123,8 @@ TEST(JobDescription, ImageKeysThatContradictEachOtherAreRefused) {
 
 TEST(JobDescription, BadInputNamesItsPath) {
     EXPECT_NE(ErrorOf("{").find("not valid JSON"), std::string::npos);
+    // A number too large for any type is bad JSON too, not an escaping parser exception.
+    EXPECT_NE(ErrorOf("{\"job\": {\"id\": 8e999}}").find("not valid JSON"), std::string::npos);
     EXPECT_EQ(ErrorOf(R"({"pages": [{"content": []}], "colour": 1})"), "/colour: unknown key");
     EXPECT_EQ(ErrorOf(R"({"pages": [{"content": [], "extra": 1}]})"),
               "/pages/0/extra: unknown key");

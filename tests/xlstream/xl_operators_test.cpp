@@ -177,15 +177,16 @@ TEST(XlPutOperator, RefusedCodeWritesNothingAndEndsTheStream) {
 
 TEST(XlPutOperator, FailedRoomFlushDropsTheByteButStillFlushes) {
     RecordingFlush flush;
-    XlStream* stream = flush.Create(2);
-    XlPutUByte(stream, 7);  // buffer full
+    XlStream* stream = flush.Create(kXlLargestUnitBytes);
+    XlPutUByte(stream, 7);
+    XlPutUByte(stream, 8);  // buffer full
     flush.failing = true;
     XlPutOperator(stream, 0x44);
     EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
     ASSERT_EQ(flush.writes.size(), 2u);  // the room flush, then the operator's own
-    EXPECT_EQ(flush.writes[0], HexBytes("C0 07"));
+    EXPECT_EQ(flush.writes[0], HexBytes("C0 07 C0 08"));
     EXPECT_EQ(flush.writes[1], "");
-    EXPECT_EQ(stream->total, 2);
+    EXPECT_EQ(stream->total, 4);
     XlStreamDestroy(stream);
 }
 
@@ -263,6 +264,26 @@ TEST_F(XlSpoolWrites, FailedOperatorWriteIsRecordedAndTheRestIsSkipped) {
     // The refused bytes are still buffered and go out when the stream is destroyed.
     EXPECT_EQ(XlStreamDestroy(stream), 5 + 6);
     EXPECT_EQ(device.spool().Bytes(), HexBytes("C0 CC F8 2C 7B C1 03 00 F8 31 44"));
+}
+
+TEST_F(XlSpoolWrites, AShortThenRefusedWriteSendsNoByteTwice) {
+    XlSetROP(stream, 0xCC);
+    device.spool().LimitWrite(1, 2);
+    device.spool().LimitWrite(2, 0);
+    XlEndPageCopies(stream, 3);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    XlPushGS(stream);  // an operator on the failed stream still flushes what is left
+    XlStreamDestroy(stream);
+    EXPECT_EQ(device.spool().Bytes(), HexBytes("C0 CC F8 2C 7B C1 03 00 F8 31 44"));
+}
+
+TEST_F(XlSpoolWrites, APassThroughOperatorWhoseWriteFailedIsNeverSentWithoutItsData) {
+    const BYTE data[] = {'a', 'b', 'c'};
+    device.spool().LimitWrite(1, 0);
+    XlPassThrough(stream, data, sizeof data);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    XlStreamDestroy(stream);
+    EXPECT_TRUE(device.spool().Bytes().empty());
 }
 
 TEST_F(XlSpoolWrites, PartialHostWritesAreCompleted) {

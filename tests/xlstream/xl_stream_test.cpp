@@ -25,8 +25,10 @@ void AppendBytes(XlStream* stream, std::string_view text, LONG unitSize) {
 TEST(XlStreamCreate, RefusesWhatCannotMakeAWorkingStream) {
     RecordingFlush flush;
     const std::size_t blocksBefore = sim::LiveHeapBlocks();
-    EXPECT_EQ(XlStreamCreate(0, &RecordingFlush::Callback, &flush), nullptr);
-    EXPECT_EQ(XlStreamCreate(-1, &RecordingFlush::Callback, &flush), nullptr);
+    // Below four bytes a 32-bit value would be copied past the buffer.
+    for (LONG capacity : {0, 1, 3, -1}) {
+        EXPECT_EQ(XlStreamCreate(capacity, &RecordingFlush::Callback, &flush), nullptr) << capacity;
+    }
     EXPECT_EQ(XlStreamCreate(-XL_STREAM_BUFFER_SIZE, &RecordingFlush::Callback, &flush), nullptr);
     EXPECT_EQ(XlStreamCreate(XL_STREAM_BUFFER_SIZE, nullptr, nullptr), nullptr);
 
@@ -175,6 +177,27 @@ TEST_F(XlSpoolFlushTest, RefusedWriteFailsTheStreamAndKeepsTheBytes) {
     AppendBytes(stream, "d", 1);
     EXPECT_EQ(XlStreamDestroy(stream), 3);
     EXPECT_EQ(device.spool().Bytes(), "abc");  // what was buffered before the failure goes out
+}
+
+TEST_F(XlSpoolFlushTest, BytesAShortWriteTookAreNeverSentAgain) {
+    XlStream* stream = CreateOnDevice();
+    AppendBytes(stream, "abcdef", 1);
+    device.spool().LimitWrite(1, 2);
+    device.spool().LimitWrite(2, 0);
+    XlStreamFlush(stream);
+    EXPECT_EQ(stream->error, kXlSpoolWriteFailed);
+    EXPECT_EQ(Buffered(stream), "cdef");
+    EXPECT_EQ(XlStreamDestroy(stream), 6);
+    EXPECT_EQ(device.spool().Bytes(), "abcdef");
+
+    stream = CreateOnDevice();
+    AppendBytes(stream, "ghij", 1);
+    device.spool().LimitWrite(1, 1);
+    device.spool().LimitWrite(2, 0);
+    EXPECT_FALSE(XlDrainToSpool(stream));
+    EXPECT_EQ(Buffered(stream), "hij");
+    XlStreamDestroy(stream);
+    EXPECT_EQ(device.spool().Bytes(), "abcdefghij");
 }
 
 TEST_F(XlSpoolFlushTest, RefusedWriteMidValueEmptiesTheBufferAndEndsTheStream) {

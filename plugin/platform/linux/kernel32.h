@@ -33,4 +33,6 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr,
                                int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar);
 DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
+UINT WINAPI GetACP();
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
 }
