@@ -164,10 +164,13 @@ RebuiltFont RebuildTrueTypeFont(const FontHeader& header,
     StoreU16(head, kHeadIndexToLocFormatOffset, kLongLocaOffsets);
     std::vector<std::uint8_t> maxp = CopyOf(header.Table(TableTag("maxp")));
     StoreU16(maxp, kMaxpNumGlyphsOffset, glyphCount);
-    std::vector<std::uint8_t> hhea = CopyOf(header.Table(TableTag("hhea")));
-    if (hhea.empty()) {
-        hhea.resize(kHheaTableSize);
+    // A font sent without its own horizontal header gets a zeroed one of version 1.0.
+    const std::span<const std::uint8_t> sentHhea = header.Table(TableTag("hhea"));
+    std::vector<std::uint8_t> hhea(sentHhea.empty() ? kHheaTableSize : sentHhea.size());
+    if (sentHhea.empty()) {
         hhea[1] = kHheaVersion >> 16;
+    } else {
+        std::copy(sentHhea.begin(), sentHhea.end(), hhea.begin());
     }
     StoreU16(hhea, kHheaAdvanceWidthMaxOffset, widestAdvance);
     StoreU16(hhea, kHheaNumberOfHMetricsOffset, glyphCount);
