@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test, once plainly and once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the Windows DLLs' checks (their tables and the smoke test under
+# Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,3 +11,4 @@ for preset in debug sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+scripts/check-windows-build.sh
