@@ -3,18 +3,14 @@
 // through either row order, each clip form and a quarter turn; the blits the plug-in declines
 // are still drawn, by Unidrv.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "gdi/clip_region.h"
-#include "support/run_tool.h"
+#include "support/printed_pages.h"
 #include "tools/xl_stream_builder.h"
 #include "unidrv/image_file.h"
 
@@ -22,7 +18,6 @@ namespace {
 
 using xlrender::testing::RenderedRgb;
 using xlrender::testing::RenderStream;
-using xlrender::testing::RunTool;
 
 // The job prints and the page renders at 150 dpi: one rendered pixel per device pixel, and
 // the photograph (600 x 400) fits the page at its own size.
@@ -55,18 +50,7 @@ std::vector<RenderedRgb> PrintAndRender(const std::vector<std::string>& pages) {
         json += std::string(p == 0 ? "" : ",") + R"({"content": [)" + pages[p] + "]}";
     }
     json += "]}";
-    const auto base = std::filesystem::temp_directory_path() /
-                      ("xlrender-image-paths-" + std::to_string(::getpid()));
-    std::ofstream(base.string() + ".json") << json;
-    const auto printed = RunTool("print " + base.string() + ".json -o " + base.string() + ".spl");
-    EXPECT_EQ(printed.status, 0) << printed.output;
-    std::ifstream in(base.string() + ".spl", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(base.string() + ".json");
-    std::filesystem::remove(base.string() + ".spl");
-    const auto run = RenderStream(bytes, kDpi);
-    EXPECT_TRUE(run.outcome.succeeded) << run.outcome.failure;
-    return run.pages;
+    return xlrender::testing::PrintAndRenderJob(json, "image-paths", kDpi);
 }
 
 const sim::unidrv::BgrImage& Source() {

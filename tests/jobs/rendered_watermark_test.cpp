@@ -1,17 +1,13 @@
 // Watermarked jobs printed through the plug-in and rendered: where the watermark lands, along
 // which line, in which colour and how dense, in both font forms.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/font_files.h"
-#include "support/run_tool.h"
+#include "support/printed_pages.h"
 #include "tools/xl_stream_builder.h"
 #include "unidrv/nup_layout.h"
 
@@ -19,7 +15,6 @@ namespace {
 
 using xlrender::testing::RenderedRgb;
 using xlrender::testing::RenderStream;
-using xlrender::testing::RunTool;
 
 constexpr double kRenderDpi = 100;
 constexpr double kToRender = kRenderDpi / 600;
@@ -32,24 +27,14 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 std::vector<RenderedRgb> PrintAndRender(const std::string& watermark, const std::string& extra,
                                         int pages, double dpi = kRenderDpi) {
-    const auto base = std::filesystem::temp_directory_path() /
-                      ("xlrender-watermark-" + std::to_string(::getpid()));
     std::string pageList;
     for (int p = 0; p < pages; ++p) pageList += std::string(p ? "," : "") + "{}";
-    std::ofstream(base.string() + ".json")
-        << R"({"publicDevmode": {"color": "color"}, "features": {"ColorMode": "Color"},
+    std::ostringstream job;
+    job << R"({"publicDevmode": {"color": "color"}, "features": {"ColorMode": "Color"},
               "system": {"fonts": [{"face": "Test Sans", "file": ")"
         << xlrender::testing::kDejaVuSans << R"("}]}, "watermark": )" << watermark << extra
         << R"(, "pages": [)" << pageList << "]}";
-    const auto printed = RunTool("print " + base.string() + ".json -o " + base.string() + ".spl");
-    EXPECT_EQ(printed.status, 0) << printed.output;
-    std::ifstream in(base.string() + ".spl", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(base.string() + ".json");
-    std::filesystem::remove(base.string() + ".spl");
-    const auto run = RenderStream(bytes, dpi);
-    EXPECT_TRUE(run.outcome.succeeded) << run.outcome.failure;
-    return run.pages;
+    return xlrender::testing::PrintAndRenderJob(job.str(), "watermark", dpi);
 }
 
 struct Ink {
