@@ -92,11 +92,19 @@ bool IsQuarterTurn(const PlgBltCall& call) {
 }
 
 bool DrawQuarterTurn(DEVOBJ* device, const PlgBltCall& call, bool sendAsPhoto, BOOL& result) {
-    const LONG width = call.sourceRect->right - call.sourceRect->left;
-    const LONG height = call.sourceRect->bottom - call.sourceRect->top;
+    // In 64 bits: the rectangle comes from the application and its sides may not fit a LONG.
+    const long long sourceWidth =
+        static_cast<long long>(call.sourceRect->right) - call.sourceRect->left;
+    const long long sourceHeight =
+        static_cast<long long>(call.sourceRect->bottom) - call.sourceRect->top;
+    if (sourceWidth <= 0 || sourceHeight <= 0 || sourceWidth > kLargestTurnedSide ||
+        sourceHeight > kLargestTurnedSide) {
+        return false;
+    }
+    const LONG width = static_cast<LONG>(sourceWidth);
+    const LONG height = static_cast<LONG>(sourceHeight);
     TempSurface temp{};
-    if (width <= 0 || height <= 0 || width > kLargestTurnedSide || height > kLargestTurnedSide ||
-        !CreateTempSurface(device, height, width, call.source->iBitmapFormat, temp)) {
+    if (!CreateTempSurface(device, height, width, call.source->iBitmapFormat, temp)) {
         return false;
     }
     // The turned source fills the temporary bitmap: height pixels wide, width high.
