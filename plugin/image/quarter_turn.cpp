@@ -1,5 +1,7 @@
 #include "image/quarter_turn.h"
 
+#include "image/blit_rules.h"
+
 namespace xlrender {
 namespace {
 
@@ -92,17 +94,17 @@ bool IsQuarterTurn(const PlgBltCall& call) {
 }
 
 bool DrawQuarterTurn(DEVOBJ* device, const PlgBltCall& call, bool sendAsPhoto, BOOL& result) {
-    // In 64 bits: the rectangle comes from the application and its sides may not fit a LONG.
-    const long long sourceWidth =
-        static_cast<long long>(call.sourceRect->right) - call.sourceRect->left;
-    const long long sourceHeight =
-        static_cast<long long>(call.sourceRect->bottom) - call.sourceRect->top;
-    if (sourceWidth <= 0 || sourceHeight <= 0 || sourceWidth > kLargestTurnedSide ||
-        sourceHeight > kLargestTurnedSide) {
+    // The temporary bitmap is as large as the source rectangle, which comes from the application:
+    // only a rectangle inside the source surface is turned here (its sides then fit a LONG, and
+    // the bitmap is never larger than the source); anything else is left to the engine.
+    if (!IsReadableRect(call.source, *call.sourceRect)) {
         return false;
     }
-    const LONG width = static_cast<LONG>(sourceWidth);
-    const LONG height = static_cast<LONG>(sourceHeight);
+    const LONG width = call.sourceRect->right - call.sourceRect->left;
+    const LONG height = call.sourceRect->bottom - call.sourceRect->top;
+    if (width > kLargestTurnedSide || height > kLargestTurnedSide) {
+        return false;
+    }
     TempSurface temp{};
     if (!CreateTempSurface(device, height, width, call.source->iBitmapFormat, temp)) {
         return false;
