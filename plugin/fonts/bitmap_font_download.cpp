@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fonts/font_file.h"
+#include "fonts/font_header_blocks.h"
 #include "platform/text.h"
 #include "xlstream/xl_encoders.h"
 #include "xlstream/xl_operators.h"
@@ -12,11 +13,7 @@ namespace {
 
 constexpr BYTE kFontFormat = 0;
 constexpr WORD kBitmapMapping = 2;
-constexpr BYTE kScalingBitmap = 0xFE;
-constexpr DWORD kHeaderBytes = 8;
 constexpr DWORD kResolutionSegmentBytes = 10;
-constexpr DWORD kNullSegmentBytes = 6;
-constexpr BYTE kNullSegment[kNullSegmentBytes] = {0xFF, 0xFF, 0, 0, 0, 0};
 constexpr DWORD kRecordHeadBytes = 10;
 constexpr DWORD kLargestPiece = 16384;
 constexpr UINT kLargestRecordWidth = 0xFFFF;
@@ -26,27 +23,18 @@ WORD Within16Bits(ULONG value) {
     return static_cast<WORD>(std::clamp<ULONG>(value, 1, 0xFFFF));
 }
 
-void SendBlock(XlStream* stream, const BYTE* bytes, DWORD length) {
-    XlReadFontHeader(stream, static_cast<WORD>(length));
-    XlPutEmbeddedData(stream, bytes, length);
-}
-
 }  // namespace
 
 void DownloadBitmapHeader(XlStream* stream, const char* name, WORD charCount, ULONG dpiX,
                           ULONG dpiY) {
-    BYTE header[kHeaderBytes] = {kFontFormat, 0};
-    WriteBigEndian16(header + 2, kBitmapMapping);
-    header[4] = kScalingBitmap;
-    WriteBigEndian16(header + 6, charCount);
     BYTE resolution[kResolutionSegmentBytes] = {'B', 'R', 0, 0, 0, 4};
     WriteBigEndian16(resolution + 6, Within16Bits(dpiX));
     WriteBigEndian16(resolution + 8, Within16Bits(dpiY));
     XlBeginFontHeader(stream, reinterpret_cast<const BYTE*>(name),
                       static_cast<WORD>(TextLength(name)), kFontFormat);
-    SendBlock(stream, header, kHeaderBytes);
-    SendBlock(stream, resolution, kResolutionSegmentBytes);
-    SendBlock(stream, kNullSegment, kNullSegmentBytes);
+    SendFontDescriptor(stream, kBitmapMapping, kScalingBitmap, charCount);
+    SendFontHeaderBytes(stream, resolution, kResolutionSegmentBytes);
+    SendNullSegment(stream);
     XlEndFontHeader(stream);
 }
 

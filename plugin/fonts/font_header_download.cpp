@@ -1,6 +1,7 @@
 // The font header of the scalable download.
 #include <cstring>
 
+#include "fonts/font_header_blocks.h"
 #include "fonts/font_tables.h"
 #include "fonts/truetype_download.h"
 #include "platform/memory.h"
@@ -12,27 +13,11 @@ namespace xlrender {
 namespace {
 
 constexpr BYTE kFontFormat = 0;
-constexpr DWORD kHeaderBytes = 8;
 constexpr DWORD kSegmentHeadBytes = 6;
 constexpr DWORD kDirectoryEntryBytes = 16;
 constexpr DWORD kOffsetTableBytes = 12;
-constexpr BYTE kOrientationPortrait = 0;
 constexpr WORD kTrueTypeMapping = 1;
-constexpr BYTE kScalingTrueType = 1;
-constexpr DWORD kLargestHeaderBlock = 0xFFFF;
-constexpr BYTE kNullSegment[kSegmentHeadBytes] = {0xFF, 0xFF, 0, 0, 0, 0};
 constexpr char kDirectoryTag[] = "gdir";
-
-// A header block longer than the 16-bit block length goes as several blocks.
-void SendHeaderBytes(XlStream* stream, const BYTE* bytes, DWORD length) {
-    do {
-        const DWORD block = length < kLargestHeaderBlock ? length : kLargestHeaderBlock;
-        XlReadFontHeader(stream, static_cast<WORD>(block));
-        XlPutEmbeddedData(stream, bytes, block);
-        bytes += block;
-        length -= block;
-    } while (length != 0);
-}
 
 void BuildDirectory(const FontFile& font, const FontTableRecord* records,
                     const FontTableSelection& selection, BYTE* directory) {
@@ -72,25 +57,22 @@ bool DownloadTrueTypeHeader(XlStream* stream, const FontFile& font, TrueTypeDown
     }
     BuildDirectory(font, records.as<FontTableRecord>(), selection, directory.as());
 
-    BYTE header[kHeaderBytes] = {kFontFormat, kOrientationPortrait};
-    WriteBigEndian16(header + 2, kTrueTypeMapping);
-    header[4] = kScalingTrueType;
-    WriteBigEndian16(header + 6, static_cast<WORD>(download.charCount));
     BYTE segmentHead[kSegmentHeadBytes] = {'G', 'T'};
     WriteBigEndian32(segmentHead + 2, selection.segmentBytes);
 
     const auto* name = reinterpret_cast<const BYTE*>(download.fontName);
     XlBeginFontHeader(stream, name, static_cast<WORD>(TextLength(download.fontName)), kFontFormat);
-    SendHeaderBytes(stream, header, kHeaderBytes);
-    SendHeaderBytes(stream, segmentHead, kSegmentHeadBytes);
-    SendHeaderBytes(stream, directory.as(), selection.directoryBytes);
+    SendFontDescriptor(stream, kTrueTypeMapping, kScalingTrueType,
+                       static_cast<WORD>(download.charCount));
+    SendFontHeaderBytes(stream, segmentHead, kSegmentHeadBytes);
+    SendFontHeaderBytes(stream, directory.as(), selection.directoryBytes);
     for (DWORD i = 0; i < selection.recordCount; ++i) {
         const FontTableRecord& record = records.as<FontTableRecord>()[i];
         if (record.selected && record.paddedLength != 0) {
-            SendHeaderBytes(stream, font.bytes + record.offset, record.paddedLength);
+            SendFontHeaderBytes(stream, font.bytes + record.offset, record.paddedLength);
         }
     }
-    SendHeaderBytes(stream, kNullSegment, kSegmentHeadBytes);
+    SendNullSegment(stream);
     XlEndFontHeader(stream);
     return true;
 }
