@@ -5,13 +5,10 @@
 #include <map>
 #include <set>
 
+#include "world.h"
+
 namespace sim::gdi {
 namespace {
-
-std::map<const CLIPOBJ*, ClipRegion*>& LiveClips() {
-    static std::map<const CLIPOBJ*, ClipRegion*> clips;
-    return clips;
-}
 
 // Horizontal runs [left, right) of one pixel row.
 using Runs = std::vector<std::pair<LONG, LONG>>;
@@ -159,11 +156,14 @@ RECTL RegionBounds(const Region& region) {
     return bounds;
 }
 
-ClipRegion::ClipRegion(Region region, BYTE complexMode) : region_(std::move(region)) {
+ClipRegion::ClipRegion() : engine_(&TheWorld().engine) {}
+
+ClipRegion::ClipRegion(Region region, BYTE complexMode)
+    : engine_(&TheWorld().engine), region_(std::move(region)) {
     object_.rclBounds = RegionBounds(region_);
     object_.iDComplexity = region_.size() == 1 ? DC_RECT : DC_COMPLEX;
     object_.iMode = region_.size() == 1 ? TC_RECTANGLES : complexMode;
-    LiveClips()[&object_] = this;
+    Register();
 }
 
 ClipRegion ClipRegion::Trivial(const RECTL& bounds) {
@@ -171,23 +171,28 @@ ClipRegion ClipRegion::Trivial(const RECTL& bounds) {
     clip.region_ = {bounds};
     clip.object_.rclBounds = bounds;
     clip.object_.iDComplexity = DC_TRIVIAL;
-    LiveClips()[&clip.object_] = &clip;
+    clip.Register();
     return clip;
 }
 
 ClipRegion::ClipRegion(ClipRegion&& other) noexcept
     : enumerated(other.enumerated),
       outline(std::move(other.outline)),
+      engine_(other.engine_),
       object_(other.object_),
       region_(std::move(other.region_)) {
-    LiveClips()[&object_] = this;
+    Register();
 }
 
 ClipRegion::~ClipRegion() {
-    const auto found = LiveClips().find(&object_);
-    if (found != LiveClips().end() && found->second == this) {
-        LiveClips().erase(found);
+    const auto found = engine_->clips.find(&object_);
+    if (found != engine_->clips.end() && found->second == this) {
+        engine_->clips.erase(found);
     }
+}
+
+void ClipRegion::Register() {
+    engine_->clips[&object_] = this;
 }
 
 bool ClipRegion::Contains(LONG x, LONG y) const {
@@ -200,8 +205,9 @@ bool ClipRegion::Contains(LONG x, LONG y) const {
 }
 
 ClipRegion* ClipRegion::Of(const CLIPOBJ* object) {
-    const auto found = LiveClips().find(object);
-    return found == LiveClips().end() ? nullptr : found->second;
+    const auto& clips = TheWorld().engine.clips;
+    const auto found = clips.find(object);
+    return found == clips.end() ? nullptr : found->second;
 }
 
 }  // namespace sim::gdi

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gdi/engine_path.h"
+#include "gdi/engine_state.h"
 #include "platform/win32_api.h"
 
 namespace sim::gdi {
@@ -42,7 +43,7 @@ public:
     // Whether `x`, `y` (device pixels) is drawn through this clip.
     bool Contains(LONG x, LONG y) const;
 
-    // The stand-in's region behind a CLIPOBJ it made, or null.
+    // The stand-in's region behind a CLIPOBJ it made in the calling thread's world, or null.
     static ClipRegion* Of(const CLIPOBJ* object);
 
     std::size_t enumerated = 0;  // rectangles CLIPOBJ_bEnum has handed out
@@ -51,7 +52,11 @@ public:
     std::vector<PathRecord> outline;
 
 private:
-    ClipRegion() = default;
+    ClipRegion();
+    void Register();
+
+    // The world's engine that knows this clip object.
+    EngineState* engine_;
     CLIPOBJ object_{};
     Region region_;
 };

@@ -12,7 +12,9 @@ EngineState::EngineState(EngineState&&) noexcept = default;
 EngineState& EngineState::operator=(EngineState&&) noexcept = default;
 
 bool EngineCallFails(const char* function) {
-    auto& failures = TheWorld().engine.failOnCall;
+    EngineState& engine = TheWorld().engine;
+    ++engine.calls[function];
+    auto& failures = engine.failOnCall;
     const auto found = failures.find(function);
     if (found == failures.end() || found->second == 0) {
         return false;
@@ -20,13 +22,16 @@ bool EngineCallFails(const char* function) {
     return --found->second == 0;
 }
 
-std::size_t LiveEngineObjects() {
-    const EngineState& engine = TheWorld().engine;
+std::size_t LiveEngineObjects(const EngineState& engine) {
     std::size_t live = engine.paths.size();
     for (const auto& [handle, bitmap] : engine.bitmaps) {
         live += 1 + static_cast<std::size_t>(bitmap->locks);
     }
     return live;
+}
+
+std::size_t LiveEngineObjects() {
+    return LiveEngineObjects(TheWorld().engine);
 }
 
 }  // namespace sim

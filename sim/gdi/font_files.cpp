@@ -44,8 +44,10 @@ std::uint32_t BigEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at
            bytes[at + 3];
 }
 
-// One FreeType library and every face loaded, for the life of the process: font files do not
-// change under a test.
+}  // namespace
+
+// One FreeType library and every face loaded, for the life of a world: font files do not change
+// under a job.
 class FaceCache {
 public:
     ~FaceCache() {
@@ -92,9 +94,14 @@ private:
     std::map<std::pair<std::string, int>, std::unique_ptr<LoadedFace>> faces_;
 };
 
+namespace {
+
 FaceCache& Cache() {
-    static FaceCache cache;
-    return cache;
+    std::unique_ptr<FaceCache>& faces = TheWorld().screenFonts.faces;
+    if (!faces) {
+        faces = std::make_unique<FaceCache>();
+    }
+    return *faces;
 }
 
 const RegisteredFont* FromRegistry(const std::u16string& face, bool bold, bool italic) {
@@ -162,3 +169,12 @@ const LoadedFace* ResolveFace(const WCHAR* face, bool bold, bool italic) {
 }
 
 }  // namespace sim::gdi
+
+namespace sim {
+
+ScreenFontState::ScreenFontState() = default;
+ScreenFontState::~ScreenFontState() = default;
+ScreenFontState::ScreenFontState(ScreenFontState&&) noexcept = default;
+ScreenFontState& ScreenFontState::operator=(ScreenFontState&&) noexcept = default;
+
+}  // namespace sim

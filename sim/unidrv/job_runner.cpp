@@ -526,25 +526,31 @@ std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job) {
     return images;
 }
 
-JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-                  const std::string& modulePath, const DriverSide& driver,
-                  const PageProgress& progress) {
-    DescribeJobToWorld(job, ResetWorld());
+JobOutcome PlayJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+                   const PluginModule& module, World& world, const DriverSide& driver,
+                   const PageProgress& progress) {
+    const WorldBinding binding(world);
+    DescribeJobToWorld(job, world);
     JobOutcome outcome;
-    std::string error;
-    PluginModule module(modulePath, error);
-    if (!module.loaded()) {
-        outcome.failure = error;
-        return outcome;
-    }
-    IPrintOemUni* plugin = module.CreatePlugin(error);
+    IPrintOemUni* plugin = module.CreatePlugin(outcome.failure);
     if (plugin == nullptr) {
-        outcome.failure = error;
         return outcome;
     }
     outcome = JobPlayer(job, images, driver, *plugin).Play(progress);
     plugin->Release();
     return outcome;
+}
+
+JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+                  const std::string& modulePath, const DriverSide& driver,
+                  const PageProgress& progress) {
+    JobOutcome outcome;
+    const PluginModule module(modulePath, outcome.failure);
+    if (!module.loaded()) {
+        return outcome;
+    }
+    const auto world = std::make_unique<World>();
+    return PlayJob(job, images, module, *world, driver, progress);
 }
 
 }  // namespace sim::unidrv

@@ -9,6 +9,8 @@
 
 #include "unidrv/image_file.h"
 #include "unidrv/job_description.h"
+#include "unidrv/plugin_module.h"
+#include "world.h"
 
 namespace sim::unidrv {
 
@@ -38,7 +40,14 @@ struct DriverSide {
 // Throws JobFileError naming the JSON path of the picture that cannot be read.
 std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job);
 
-// Resets the simulated world, describes the job to it and prints the job.
+// Prints the job through the loaded `module` on the calling thread, in `world` (fresh, or with
+// the faults a test set), which the thread is bound to for the job. The spooler runs many jobs
+// through one loaded module this way, each in its own world, side by side.
+JobOutcome PlayJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+                   const PluginModule& module, World& world, const DriverSide& driver = {},
+                   const PageProgress& progress = {});
+
+// Loads the module from `modulePath` and prints the job in a fresh world of its own.
 JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
                   const std::string& modulePath, const DriverSide& driver = {},
                   const PageProgress& progress = {});

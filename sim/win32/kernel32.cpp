@@ -1,9 +1,8 @@
-// Last error, interlocked counters, the local heap and module file names.
+// Last error, interlocked counters, the world's local heap and module file names.
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <mutex>
-#include <unordered_set>
+#include <utility>
 
 #include "world.h"
 
@@ -11,27 +10,47 @@ namespace {
 
 thread_local DWORD lastError = ERROR_SUCCESS;
 
-std::mutex heapMutex;
-std::unordered_set<void*>& LiveBlocks() {
-    static std::unordered_set<void*> blocks;
-    return blocks;
-}
-
-bool ShouldFailAllocation() {
-    sim::HeapControl& heap = sim::TheWorld().heap;
+bool ShouldFailAllocation(sim::HeapControl& heap) {
     if (heap.failAfter == 0) {
         return false;
     }
     return --heap.failAfter == 0;
 }
 
+void FreeAll(std::unordered_set<void*>& blocks) {
+    for (void* block : blocks) {
+        std::free(block);
+    }
+    blocks.clear();
+}
+
 }  // namespace
 
 namespace sim {
 
+HeapControl::~HeapControl() {
+    FreeAll(liveBlocks);
+}
+
+HeapControl::HeapControl(HeapControl&& other) noexcept
+    : failAfter(other.failAfter),
+      largestRequest(other.largestRequest),
+      allocations(other.allocations),
+      liveBlocks(std::exchange(other.liveBlocks, {})) {}
+
+HeapControl& HeapControl::operator=(HeapControl&& other) noexcept {
+    if (this != &other) {
+        FreeAll(liveBlocks);
+        failAfter = other.failAfter;
+        largestRequest = other.largestRequest;
+        allocations = other.allocations;
+        liveBlocks = std::exchange(other.liveBlocks, {});
+    }
+    return *this;
+}
+
 std::size_t LiveHeapBlocks() {
-    std::lock_guard<std::mutex> lock(heapMutex);
-    return LiveBlocks().size();
+    return TheWorld().heap.liveBlocks.size();
 }
 
 }  // namespace sim
@@ -51,13 +70,13 @@ LONG WINAPI InterlockedDecrement(LONG volatile* Addend) {
 }
 
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
-    std::lock_guard<std::mutex> lock(heapMutex);
-    if (ShouldFailAllocation()) {
+    sim::HeapControl& heap = sim::TheWorld().heap;
+    ++heap.allocations;
+    if (ShouldFailAllocation(heap)) {
         lastError = ERROR_NOT_ENOUGH_MEMORY;
         return nullptr;
     }
-    std::size_t& largest = sim::TheWorld().heap.largestRequest;
-    largest = std::max<std::size_t>(largest, uBytes);
+    heap.largestRequest = std::max<std::size_t>(heap.largestRequest, uBytes);
     // Windows hands out a valid block for zero bytes too.
     void* block = (uFlags & LMEM_ZEROINIT) != 0 ? std::calloc(1, uBytes == 0 ? 1 : uBytes)
                                                 : std::malloc(uBytes == 0 ? 1 : uBytes);
@@ -65,7 +84,7 @@ HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
         lastError = ERROR_NOT_ENOUGH_MEMORY;
         return nullptr;
     }
-    LiveBlocks().insert(block);
+    heap.liveBlocks.insert(block);
     return block;
 }
 
@@ -73,8 +92,7 @@ HLOCAL WINAPI LocalFree(HLOCAL hMem) {
     if (hMem == nullptr) {
         return nullptr;
     }
-    std::lock_guard<std::mutex> lock(heapMutex);
-    if (LiveBlocks().erase(hMem) == 0) {
+    if (sim::TheWorld().heap.liveBlocks.erase(hMem) == 0) {
         // Not a block of this heap (or freed twice): Windows reports it and returns the handle.
         lastError = ERROR_INVALID_HANDLE;
         return hMem;
