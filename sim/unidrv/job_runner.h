@@ -1,40 +1,17 @@
-// Plays Unidrv for one job: loads the plug-in module through its two exports, sets it up as
-// Unidrv does, prints the job's pages through the plug-in's DDI hooks and collects the spool.
+// Runs jobs as the spooler does: reads a job's pictures, loads the plug-in module through its
+// two exports, and prints each job in a world of its own.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "unidrv/image_file.h"
 #include "unidrv/job_description.h"
+#include "unidrv/job_player.h"
 #include "unidrv/plugin_module.h"
 #include "world.h"
 
 namespace sim::unidrv {
-
-struct JobOutcome {
-    bool succeeded = false;
-    std::string failure;  // which call failed, when it did
-    std::string spool;    // everything written to the spool stream
-};
-
-// Called after each sheet with the sheet number (1-based) and the sheet count.
-using PageProgress = std::function<void(std::size_t sheet, std::size_t sheets)>;
-
-// Bytes of the private devmode that the driver's user interface set for this job.
-struct DevmodePatch {
-    std::size_t offset;
-    std::string bytes;
-};
-
-// What the driver's other components contribute: the user interface's private devmode
-// settings, and the N-up count the driver's print processor lays sheets out for.
-struct DriverSide {
-    std::vector<DevmodePatch> privateDevmode;
-    int pagesPerSheet = 1;
-};
 
 // The job's pictures, read before the plug-in runs so a bad file is a bad job, not a failed one.
 // Throws JobFileError naming the JSON path of the picture that cannot be read.
