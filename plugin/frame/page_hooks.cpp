@@ -13,6 +13,14 @@ bool SheetIsDone(const POINTL& bandOrigin) {
     return bandOrigin.x == -1 && bandOrigin.y == -1;
 }
 
+// Without a stream the plug-in cannot end the sheet it began. Unidrv still gets its call, but
+// the hook fails the page: a sheet without its page end would reach the printer as a broken
+// stream while the job reported success.
+BOOL PageEndLost() {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+}
+
 }  // namespace
 
 BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
@@ -23,9 +31,13 @@ BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
         return FALSE;
     }
     OemPdev* pdev = OemPdevOf(device);
-    XlStream* stream = pdev == nullptr || pptl == nullptr ? nullptr : XlSpoolStreamCreate(device);
-    if (stream == nullptr) {
+    if (pdev == nullptr || pptl == nullptr) {
         return CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
+    }
+    XlStream* stream = XlSpoolStreamCreate(device);
+    if (stream == nullptr) {
+        const BOOL result = CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
+        return SheetIsDone(*pptl) ? PageEndLost() : result;
     }
     const WORD copies = PageCopyCount({device, pdev->DriverHelper}, device->pPublicDM);
     const BOOL result = CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
@@ -44,9 +56,13 @@ BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
     XlStream* stream = XlSpoolStreamCreate(device);
     const PrivateDevmode* devmode = PrivateDevmodeOf(device);
     OemPdev* pdev = OemPdevOf(device);
-    if (stream == nullptr || devmode == nullptr || pdev == nullptr) {
+    if (devmode == nullptr || pdev == nullptr) {
         XlStreamDestroy(stream);
         return CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
+    }
+    if (stream == nullptr) {
+        CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);
+        return PageEndLost();
     }
     BOOL result = FALSE;
     if (!IsPerSheetJob(*devmode, *pdev)) {

@@ -112,15 +112,20 @@ TEST_F(PageHooks, OtherSpoolPathsEndTheSentPageBare) {
     EXPECT_EQ(Pdev().PageWatermarkState.LastPageNumber, 4u);
 }
 
-TEST_F(PageHooks, WithoutAStreamThePageHooksOnlyPassThrough) {
+TEST_F(PageHooks, WithoutAStreamThePageEndIsLostAndThePageFails) {
     EnablePerSheet();
     sim::TheWorld().heap.failAfter = 1;
-    EXPECT_EQ(DrvSendPage(pso), TRUE);
+    EXPECT_EQ(DrvSendPage(pso), FALSE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
     sim::TheWorld().heap.failAfter = 1;
     POINTL band{-1, -1};
-    EXPECT_EQ(DrvNextBand(pso, &band), TRUE);
+    EXPECT_EQ(DrvNextBand(pso, &band), FALSE);
+    sim::TheWorld().heap.failAfter = 1;
+    POINTL midSheet{0, 0};
+    EXPECT_EQ(DrvNextBand(pso, &midSheet), TRUE) << "a band inside the sheet loses nothing";
     EXPECT_TRUE(Spooled().empty());
-    ASSERT_EQ(sim::TheWorld().ddiCalls.size(), 2u);
+    // Unidrv still gets each call with its own arguments.
+    ASSERT_EQ(sim::TheWorld().ddiCalls.size(), 3u);
     EXPECT_EQ(sim::TheWorld().ddiCalls[0].function, "DrvSendPage");
     EXPECT_EQ(sim::TheWorld().ddiCalls[1].arguments[1], reinterpret_cast<std::uintptr_t>(&band));
 }
