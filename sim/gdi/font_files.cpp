@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <utility>
@@ -44,6 +43,18 @@ std::uint32_t BigEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at
            bytes[at + 3];
 }
 
+// Each world loads its fonts afresh, so a file is read in one piece, not byte by byte.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes.data()), size));
+}
+
 }  // namespace
 
 // One FreeType library and every face loaded, for the life of a world: font files do not change
@@ -67,10 +78,8 @@ public:
         if (library_ == nullptr && FT_Init_FreeType(&library_) != 0) {
             return nullptr;
         }
-        std::ifstream in(path, std::ios::binary);
         auto loaded = std::make_unique<LoadedFace>();
-        loaded->file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
+        if (!ReadWholeFile(path, loaded->file)) {
             return nullptr;
         }
         if (FT_New_Memory_Face(library_, loaded->file.data(),
