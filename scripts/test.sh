@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test, once plainly and once under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows DLLs' checks (their tables and the smoke test under
-# Wine).
+# UndefinedBehaviorSanitizer, the jobs side by side under ThreadSanitizer, then the Windows DLLs'
+# checks (their tables and the smoke test under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,4 +11,9 @@ for preset in debug sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+# The ThreadSanitizer build makes only the spooler tests and what they load.
+echo "== tsan"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan
 scripts/check-windows-build.sh
