@@ -28,18 +28,22 @@ struct Environment {
     Text missingModulePath;
     // A key below HKEY_CURRENT_USER that exists and is empty when the checks start.
     Text registryKey;
-    // The font file installed as kTextFace, by a path this program can open.
+    // The font file installed as CONTRACT_TEXT_FACE, by a path this program can open.
     std::string textFontFile;
+    // The collection file installed as CONTRACT_COLLECTION_FACE, its only face.
+    std::string collectionFontFile;
 };
 
 constexpr char kCompanionEntry[] = "VDisplayDialog";
 constexpr WORD kCompanionVersion[4] = {1, 2, 3, 4};
 // The face of the font file given on the command line (DejaVu Sans).
 #define CONTRACT_TEXT_FACE "DejaVu Sans"
+// The face of the collection file given on the command line (DejaVu Serif).
+#define CONTRACT_COLLECTION_FACE "DejaVu Serif"
 
 // Prepares the platform (a fresh stand-in world, or the companion module and an empty registry
-// key on Windows) and describes it. The font file is installed by the caller on Windows.
-Environment PrepareEnvironment(const char* textFontFile);
+// key on Windows) and describes it. The font files are installed by the caller on Windows.
+Environment PrepareEnvironment(const char* textFontFile, const char* collectionFontFile);
 
 // Prints a difference the checks accept on one platform only, with the reason.
 void NoteKnownDifference(const char* what);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "contract.h"
+#include "font_collection.h"
 
 namespace contract {
 namespace {
@@ -132,13 +133,19 @@ void CheckSameBytes(const void* actual, std::size_t actualBytes, const std::stri
 
 }  // namespace contract
 
-// Usage: win32_contract FONT_FILE   (the file of DejaVu Sans, installed on Windows)
+// Usage: win32_contract FONT_FILE COLLECTION_FILE
+//        win32_contract --write-collection FONT_FILE COLLECTION_FILE
+// The first runs the checks with DejaVu Sans's file and a collection of DejaVu Serif (both
+// installed, on Windows); the second writes that collection from DejaVu Serif's file.
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("usage: win32_contract FONT_FILE\n");
+    if (argc == 4 && std::strcmp(argv[1], "--write-collection") == 0) {
+        return contract::WriteSingleFaceCollection(argv[2], argv[3]) ? 0 : 1;
+    }
+    if (argc != 3) {
+        std::printf("usage: win32_contract [--write-collection] FONT_FILE COLLECTION_FILE\n");
         return 100;
     }
-    const contract::Environment environment = contract::PrepareEnvironment(argv[1]);
+    const contract::Environment environment = contract::PrepareEnvironment(argv[1], argv[2]);
     std::printf("Win32 contract against %s\n", contract::PlatformName(environment.platform));
     for (const contract::Group& group : contract::Groups()) {
         const int failuresBefore = contract::failures;

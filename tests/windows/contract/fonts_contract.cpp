@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "contract.h"
+#include "font_collection.h"
 
 namespace {
 
@@ -40,12 +41,12 @@ DWORD BigEndian32(const std::string& bytes, std::size_t at) {
            static_cast<unsigned char>(bytes[at + 3]);
 }
 
-// The bytes of `table` in a font file (not a collection), or empty.
-std::string TableOf(const std::string& file, DWORD table) {
-    const std::size_t tables =
-        static_cast<unsigned char>(file[4]) << 8 | static_cast<unsigned char>(file[5]);
+// The bytes of `table` of the face whose offset table starts at `face` in `file`, or empty.
+std::string TableOf(const std::string& file, DWORD table, std::size_t face = 0) {
+    const std::size_t tables = static_cast<unsigned char>(file[face + 4]) << 8 |
+                               static_cast<unsigned char>(file[face + 5]);
     for (std::size_t i = 0; i < tables; ++i) {
-        const std::size_t entry = 12 + 16 * i;
+        const std::size_t entry = face + 12 + 16 * i;
         if (Tag(file[entry], file[entry + 1], file[entry + 2], file[entry + 3]) == table) {
             return file.substr(BigEndian32(file, entry + 8), BigEndian32(file, entry + 12));
         }
@@ -53,17 +54,16 @@ std::string TableOf(const std::string& file, DWORD table) {
     return {};
 }
 
-// A screen DC with DejaVu Sans selected, `emPixels` high, turned by `escapement`.
+// A screen DC with `face` selected, `emPixels` high, turned by `escapement`.
 class SelectedFace {
 public:
-    SelectedFace(LONG emPixels, LONG escapement) : dc_(GetDC(nullptr)) {
+    SelectedFace(const Text& face, LONG emPixels, LONG escapement) : dc_(GetDC(nullptr)) {
         LOGFONTW logFont{};
         logFont.lfHeight = -emPixels;
         logFont.lfEscapement = escapement;
         logFont.lfOrientation = escapement;
         logFont.lfWeight = FW_NORMAL;
         logFont.lfOutPrecision = OUT_TT_PRECIS;
-        const Text face = W(CONTRACT_TEXT_FACE);
         face.copy(logFont.lfFaceName, face.size());
         font_ = CreateFontIndirectW(&logFont);
         CONTRACT_CHECK(dc_ != nullptr && font_ != nullptr);
@@ -96,7 +96,7 @@ CONTRACT_GROUP(FontDataIsTheFileAndItsTables) {
     if (file.size() <= 12) {
         return;
     }
-    const SelectedFace face(kEmPixels, 0);
+    const SelectedFace face(W(CONTRACT_TEXT_FACE), kEmPixels, 0);
     CONTRACT_EQ(GetFontData(face.dc(), 0, 0, nullptr, 0), file.size());
     std::string whole(file.size(), '\0');
     CONTRACT_EQ(GetFontData(face.dc(), 0, 0, whole.data(), static_cast<DWORD>(whole.size())),
@@ -120,10 +120,48 @@ CONTRACT_GROUP(FontDataIsTheFileAndItsTables) {
     CONTRACT_EQ(GetFontData(face.dc(), Tag('t', 't', 'c', 'f'), 0, nullptr, 0), GDI_ERROR);
 }
 
+// A face inside a collection: "ttcf" serves the whole file, table 0 the face from its offset
+// table on (its table offsets still count from the collection's start), named tables as ever.
+CONTRACT_GROUP(FontDataOfAFaceInACollection) {
+    const std::string file = ReadFile(environment.collectionFontFile);
+    CONTRACT_CHECK(file.size() > contract::kCollectionFaceOffset + 12);
+    if (file.size() <= contract::kCollectionFaceOffset + 12) {
+        return;
+    }
+    const SelectedFace face(W(CONTRACT_COLLECTION_FACE), kEmPixels, 0);
+    const DWORD collection = Tag('t', 't', 'c', 'f');
+    CONTRACT_EQ(GetFontData(face.dc(), collection, 0, nullptr, 0), file.size());
+    std::string bytes(file.size(), '\0');
+    CONTRACT_EQ(
+        GetFontData(face.dc(), collection, 0, bytes.data(), static_cast<DWORD>(file.size())),
+        file.size());
+    CONTRACT_CHECK(bytes == file);
+    const std::string own = file.substr(contract::kCollectionFaceOffset);
+    if (environment.platform == contract::Platform::kWine) {
+        contract::NoteKnownDifference(
+            "GetFontData table 0 of a face in a collection gives the collection's size, though "
+            "it serves (and reads only) the face's data from its offset table on");
+        CONTRACT_EQ(GetFontData(face.dc(), 0, 0, nullptr, 0), file.size());
+    } else {
+        CONTRACT_EQ(GetFontData(face.dc(), 0, 0, nullptr, 0), own.size());
+    }
+    bytes.assign(own.size(), '\0');
+    CONTRACT_EQ(GetFontData(face.dc(), 0, 0, bytes.data(), static_cast<DWORD>(own.size())),
+                own.size());
+    CONTRACT_CHECK(bytes == own);
+    const DWORD head = Tag('h', 'e', 'a', 'd');
+    const std::string table = TableOf(file, head, contract::kCollectionFaceOffset);
+    CONTRACT_CHECK(!table.empty());
+    bytes.assign(table.size(), '\0');
+    CONTRACT_EQ(GetFontData(face.dc(), head, 0, bytes.data(), static_cast<DWORD>(table.size())),
+                table.size());
+    CONTRACT_CHECK(bytes == table);
+}
+
 // Widths are the design advances scaled to the em (hinting may move them a pixel); the extent
 // adds them up and is one cell (Windows ascent plus descent) high.
 CONTRACT_GROUP(WidthsAndExtents) {
-    const SelectedFace face(kEmPixels, 0);
+    const SelectedFace face(W(CONTRACT_TEXT_FACE), kEmPixels, 0);
     for (const Advance& advance : kAdvances) {
         const contract::CaseLabel label(std::string(1, static_cast<char>(advance.letter)));
         INT width = 0;
@@ -198,8 +236,8 @@ CONTRACT_GROUP(GlyphBitmapsUprightAndTurned) {
         std::uint32_t freeTypeHash;
     };
     const Case cases[] = {{u'L', 0xFBA9727Au}, {u'W', 0x5CABBCBCu}};
-    const SelectedFace upright(kEmPixels, 0);
-    const SelectedFace turned(kEmPixels, kQuarterTurn);
+    const SelectedFace upright(W(CONTRACT_TEXT_FACE), kEmPixels, 0);
+    const SelectedFace turned(W(CONTRACT_TEXT_FACE), kEmPixels, kQuarterTurn);
     for (const Case& c : cases) {
         const WCHAR letter = c.letter;
         const contract::CaseLabel label(std::string(1, static_cast<char>(letter)));
