@@ -111,6 +111,45 @@ CONTRACT_GROUP(UpperCaseAsCharUpperBuffW) {
                          "\u0401\u042F\uFF21\u00B5-1x")));
 }
 
+// Text through the double-byte code pages, both ways. The stand-in converts none of them: the
+// plug-in converts only through CP_ACP and UTF-8, and the stand-in keeps CP_ACP at
+// Windows-1252 (its lead bytes follow the ANSI code page it reports, as checked below).
+CONTRACT_GROUP(DoubleByteConversions) {
+    struct Case {
+        UINT codePage;
+        WCHAR text[3];
+        const char* bytes;
+    };
+    const Case cases[] = {{932, {0x65E5, 0x672C}, "\x93\xFA\x96\x7B"},
+                          {936, {0x4E2D, 0x6587}, "\xD6\xD0\xCE\xC4"},
+                          {949, {0xD55C, 0xAD6D}, "\xC7\xD1\xB1\xB9"},
+                          {950, {0x4E2D, 0x6587}, "\xA4\xA4\xA4\xE5"}};
+    if (environment.platform == contract::Platform::kStandIn) {
+        contract::NoteKnownDifference(
+            "no conversion through a double-byte code page (refused with "
+            "ERROR_INVALID_PARAMETER)");
+    }
+    for (const Case& c : cases) {
+        const contract::CaseLabel label("code page " + std::to_string(c.codePage));
+        char bytes[4] = {};
+        WCHAR text[2] = {};
+        SetLastError(ERROR_SUCCESS);
+        const int encoded =
+            WideCharToMultiByte(c.codePage, 0, c.text, 2, bytes, 4, nullptr, nullptr);
+        const int decoded = MultiByteToWideChar(c.codePage, 0, c.bytes, 4, text, 2);
+        if (environment.platform == contract::Platform::kStandIn) {
+            CONTRACT_EQ(encoded, 0);
+            CONTRACT_EQ(decoded, 0);
+            CONTRACT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+            continue;
+        }
+        CONTRACT_EQ(encoded, 4);
+        CONTRACT_BYTES(bytes, 4, std::string(c.bytes, 4));
+        CONTRACT_EQ(decoded, 2);
+        CONTRACT_TEXT(text, 2, Text(c.text, 2));
+    }
+}
+
 // Lead bytes of the double-byte code pages: Japanese 0x81-0x9F and 0xE0-0xFC, Chinese and
 // Korean 0x81-0xFE; Windows-1252 (and so CP_ACP here) has none.
 CONTRACT_GROUP(DoubleByteLeadBytes) {
