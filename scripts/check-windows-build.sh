@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds XLRENDER.DLL for 64-bit and 32-bit Windows with MinGW-w64, checks its export and import
-# tables, and runs the smoke test under Wine in a fresh prefix against what the Linux release
-# build announces.
+# tables, and runs under Wine in a fresh prefix the smoke test, against what the Linux release
+# build announces, and the Win32 contract that the Linux stand-in is held to.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows

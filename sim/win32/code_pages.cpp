@@ -64,9 +64,6 @@ int BestFitCp1252(char16_t unit) {
     if (unit == 0x2032) {
         return '\'';
     }
-    if (unit == 0x2033) {
-        return '"';
-    }
     return -1;
 }
 
@@ -196,12 +193,10 @@ char16_t UpperCase(char16_t unit) {
     if (pairedLowerEven && (unit & 1) == 0) {
         return unit - 1;
     }
+    // Final sigma keeps its case: since Windows 7 only linguistic casing capitalises it.
     if ((unit >= 0x03B1 && unit <= 0x03C9 && unit != 0x03C2) ||
         (unit >= 0x0430 && unit <= 0x044F) || (unit >= 0xFF41 && unit <= 0xFF5A)) {
         return unit - 0x20;
-    }
-    if (unit == 0x03C2) {
-        return 0x03A3;
     }
     if (unit >= 0x0450 && unit <= 0x045F) {
         return unit - 0x50;

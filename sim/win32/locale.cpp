@@ -23,11 +23,28 @@ std::u16string Number(unsigned value, std::size_t minimumDigits) {
     return digits;
 }
 
-// Expands d, dd, M, MM, yy and yyyy; every other character is copied as it stands.
+// Expands d, dd, M, MM, yy and yyyy; text in single quotes is copied without them ('' inside
+// quotes is one quote), every other character as it stands.
 std::u16string FormatDate(const std::u16string& pattern, const SYSTEMTIME& date) {
     std::u16string text;
+    bool quoted = false;
     for (std::size_t i = 0; i < pattern.size();) {
         const char16_t letter = pattern[i];
+        if (letter == u'\'') {
+            const bool doubled = quoted && i + 1 < pattern.size() && pattern[i + 1] == u'\'';
+            if (doubled) {
+                text += letter;
+            } else {
+                quoted = !quoted;
+            }
+            i += doubled ? 2 : 1;
+            continue;
+        }
+        if (quoted) {
+            text += letter;
+            ++i;
+            continue;
+        }
         std::size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == letter) {
             ++run;

@@ -1,5 +1,6 @@
 // Version resources of declared module files, laid out as Windows lays out VS_VERSIONINFO: a
 // header, the key "VS_VERSION_INFO" and the fixed file information.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -86,20 +87,20 @@ DWORD WINAPI GetFileVersionInfoSizeW(LPCWSTR lptstrFilename, LPDWORD lpdwHandle)
     return FindFile(lptstrFilename) != nullptr ? sizeof(VersionInfoBlock) : 0;
 }
 
-// A buffer smaller than GetFileVersionInfoSizeW asked for is refused rather than filled with a
-// cut resource.
+// A buffer smaller than GetFileVersionInfoSizeW asked for gets the resource cut to its size, as
+// Windows documents it.
 BOOL WINAPI GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD /*dwHandle*/, DWORD dwLen,
                                 LPVOID lpData) {
     const sim::FileVersion* version = FindFile(lptstrFilename);
     if (version == nullptr) {
         return FALSE;
     }
-    if (lpData == nullptr || dwLen < sizeof(VersionInfoBlock)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    if (lpData == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     const VersionInfoBlock block = BuildBlock(*version);
-    std::memcpy(lpData, &block, sizeof block);
+    std::memcpy(lpData, &block, std::min<std::size_t>(dwLen, sizeof block));
     return TRUE;
 }
 

@@ -23,7 +23,7 @@ TEST(ConvertForPjl, Utf8AndAnsiOfTheSameText) {
 }
 
 TEST(ConvertForPjl, AnsiNeverTurnsALookAlikeIntoAQuote) {
-    // Fullwidth quotation mark and double prime: best fit would give '"'.
+    // Fullwidth quotation mark (best fit would give '"') and double prime.
     const OwnedPjlText ansi = ConvertForPjl(W("a\uFF02b\u2033c\u0100"), PjlCharset::kAnsi);
     ASSERT_TRUE(ansi.ok());
     EXPECT_EQ(std::string(ansi.bytes()), "a?b?c?");
