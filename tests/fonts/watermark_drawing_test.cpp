@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -193,6 +194,27 @@ TEST_F(WatermarkDrawingTest, WritesNothingForHostileLayoutsOrFailedFontServices)
                             "SetColorSpace ColorSpace=eGray PaletteDepth=e8Bit "
                             "PaletteData=<00 FF>"),
               1u);
+}
+
+TEST_F(WatermarkDrawingTest, SlotsAtTheEndsOf32BitsWriteTheTextWholeOnlyFromA16BitStart) {
+    constexpr LONG kLow = INT32_MIN;
+    constexpr LONG kHigh = INT32_MAX;
+    const struct {
+        LogicalPageSlot slot;
+        LONG percent;
+        std::size_t wholeTexts;  // only a start near the paper's corner fits 16 bits
+    } cases[] = {{{1, kLow, 0, kLow + 40, 40, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kLow + 40, kLow + 40, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kLow + 40, kLow + 40, DMORIENT_PORTRAIT}, 150, 0},
+                 {{1, kHigh - 40, kHigh - 40, kHigh, kHigh, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kHigh, kHigh, DMORIENT_PORTRAIT}, 100, 1},
+                 {{1, kLow, kLow, kHigh, kHigh, DMORIENT_PORTRAIT}, 150, 0}};
+    for (const auto& test : cases) {
+        devmode.ScalePercent = test.percent;
+        sheet.Slots[0] = test.slot;
+        EXPECT_EQ(CountStarting(Draw(), "Text TextData=\"CONFIDENTIAL\""), test.wholeTexts)
+            << test.slot.PageX0 << " at " << test.percent << "%";
+    }
 }
 
 TEST_F(WatermarkDrawingTest, ReversesRightToLeftBitmapTextOnACopy) {
