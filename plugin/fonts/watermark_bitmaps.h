@@ -1,5 +1,5 @@
 // The bitmap form of the watermark font: glyphs rendered already turned by the screen DC, one
-// font per (angle, page orientation), at most four per device context.
+// font per (angle, page orientation), four under the names of one generation.
 #pragma once
 
 #include "fonts/watermark_font_state.h"
@@ -8,8 +8,14 @@
 
 namespace xlrender {
 
+// Before a font name is chosen for `angle` and `orientation`: when all four entries hold other
+// pairs, the fonts in the printer keep their names and a new generation of names begins with
+// every entry free (the scalable font, should it be needed, goes down again under the new
+// name). A font header is never sent twice under one name, which the printer would refuse.
+void MakeRoomForBitmapFont(WatermarkFontState& state, float angle, WORD orientation);
+
 // The entry of `angle` and `orientation` (`hit` set), or the first free one, taken; -1 when all
-// four hold other pairs: a fifth font would need a name already in use.
+// four hold other pairs.
 int FindBitmapFont(WatermarkFontState& state, float angle, WORD orientation, bool& hit);
 
 // Sends bitmap font `name`: its header, then every character of `text` under its position in

@@ -199,6 +199,10 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
         // only reversed.
         text = ReadWatermarkText(devmode.WatermarkText, true);
     }
+    const WORD orientation = request.sheet.Slots[slot].PageOrientation;
+    if (prepared.bitmap) {
+        MakeRoomForBitmapFont(fonts, angle, orientation);
+    }
     const WORD glyphs = CountGlyphs(fontFile);
     const WORD charCount = glyphs > kCodeCount || glyphs < text.length ? kCodeCount : glyphs;
     char fontName[kSoftFontNameBytes];
@@ -215,7 +219,7 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
     const bool ready =
         prepared.bitmap
             ? PrepareBitmaps(stream, font.dc(), text, fonts, charCount, fontName, angle,
-                             request.sheet.Slots[slot].PageOrientation, prepared)
+                             orientation, prepared)
             : PrepareScalable(stream, fontFile, text, fonts, charCount, fontName, prepared);
     if (!ready) {
         return false;
