@@ -73,8 +73,8 @@ void MakeRoomForBitmapFont(WatermarkFontState& state, float angle, WORD orientat
 }
 
 bool DownloadWatermarkBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, const char* name,
-                              WORD charCount, ULONG dpiX, ULONG dpiY) {
-    DownloadBitmapHeader(stream, name, charCount, dpiX, dpiY);
+                              WORD charCount, ULONG glyphDpi) {
+    DownloadBitmapHeader(stream, name, charCount, glyphDpi, glyphDpi);
     XlBeginChar(stream, reinterpret_cast<const BYTE*>(name), static_cast<WORD>(TextLength(name)));
     bool sent = true;
     for (DWORD i = 0; i < text.length && sent; ++i) {

@@ -19,9 +19,11 @@ void MakeRoomForBitmapFont(WatermarkFontState& state, float angle, WORD orientat
 int FindBitmapFont(WatermarkFontState& state, float angle, WORD orientation, bool& hit);
 
 // Sends bitmap font `name`: its header, then every character of `text` under its position in
-// the text, so any slot that reuses the font finds each glyph it draws. False when a glyph
+// the text, so any slot that reuses the font finds each glyph it draws. The screen DC renders
+// the glyphs in square pixels at `glyphDpi`, so the font says that resolution across and down:
+// on a device whose two resolutions differ, the other would stretch them. False when a glyph
 // cannot be rendered or sent; the character download is closed all the same.
 bool DownloadWatermarkBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, const char* name,
-                              WORD charCount, ULONG dpiX, ULONG dpiY);
+                              WORD charCount, ULONG glyphDpi);
 
 }  // namespace xlrender

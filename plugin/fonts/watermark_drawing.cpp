@@ -117,7 +117,7 @@ bool PrepareBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, Waterma
     BuildBitmapFontName(fontName, fonts.WmBitmapFontIndex, prepared.fontName,
                         sizeof prepared.fontName);
     if (!hit && !DownloadWatermarkBitmaps(stream, dc, text, prepared.fontName, charCount,
-                                          fonts.DeviceDpiX, fonts.DeviceDpiY)) {
+                                          fonts.DeviceDpiY)) {
         fonts.WmBitmapFonts[index].unusable = 1;
         return false;
     }
@@ -169,7 +169,6 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
     const PrivateDevmode& devmode = request.devmode;
     WatermarkFontState& fonts = request.fonts;
     const DEVMODEW& publicDevmode = *request.publicDevmode;
-    fonts.DeviceDpiX = ResolutionOf(fonts.DeviceDpiX, publicDevmode);
     fonts.DeviceDpiY = ResolutionOf(fonts.DeviceDpiY, publicDevmode);
     WatermarkText text = ReadWatermarkText(devmode.WatermarkText, false);
     if (fonts.DeviceDpiY == 0 || text.length == 0) {

@@ -56,7 +56,7 @@ protected:
         publicDevmode.dmDuplex = DMDUP_SIMPLEX;
         sheet = {4760, 6816, 4960, 7016, 1, 1.0f, 0, {}};
         sheet.Slots[0] = {1, 0, 0, 4760, 6816, DMORIENT_PORTRAIT};
-        fonts.DeviceDpiX = fonts.DeviceDpiY = 600;
+        fonts.DeviceDpiY = 600;
     }
     void TearDown() override {
         EXPECT_TRUE(sim::TheWorld().screenFonts.liveDcs.empty());
@@ -72,7 +72,8 @@ protected:
         EXPECT_EQ(DrawWatermark(stream, request, slot), expected);
         EXPECT_EQ(stream->error, kXlHealthy);
         XlStreamDestroy(stream);
-        return ListingOf(Written(flush));
+        written = Written(flush);
+        return ListingOf(written);
     }
     PrivateDevmode devmode{};
     JobSettings settings{};
@@ -81,6 +82,7 @@ protected:
     WatermarkFontState fonts{};
     // The allocation of the drawing that fails (1 = its first), once.
     std::size_t failAllocation = 0;
+    std::string written;  // the bytes of the last drawing
 };
 
 TEST_F(WatermarkDrawingTest, SendsTheScalableFontOncePerDocumentAndAgainForOtherText) {
@@ -162,6 +164,14 @@ std::filesystem::path WriteCollection() {
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
     return path;
+}
+
+TEST_F(WatermarkDrawingTest, BitmapGlyphsAreDeclaredSquareAtTheResolutionTheyAreRenderedAt) {
+    // A device of 600 x 1200 dpi: the glyphs are rendered 1200 dpi high, in square pixels.
+    fonts.DeviceDpiY = 1200;
+    SetText(devmode.WatermarkText, u"\u00C9T\u00C9");
+    EXPECT_EQ(CountStarting(Draw(), "BeginFontHeader"), 1u);
+    EXPECT_NE(written.find(std::string("BR\0\0\0\x04\x04\xB0\x04\xB0", 10)), std::string::npos);
 }
 
 TEST_F(WatermarkDrawingTest, DrawsAFaceOfACollectionFileAsBitmaps) {
