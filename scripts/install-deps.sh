@@ -17,6 +17,8 @@ else
     libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev libpng-dev
     fonts-dejavu-core fonts-liberation2 fonts-droid-fallback
+    # The locale sources from which the tests compile a comma-decimal locale with localedef.
+    locales
   )
   # The fuzz preset builds the libFuzzer targets with clang and its sanitizer runtimes.
   if [ "${1:-}" = fuzz ]; then

@@ -52,7 +52,8 @@ bool ReadSegmentMapping(const FontTableView& cmap, DWORD subtable, SegmentMappin
 }
 
 // The glyph of `code` in `segment`, whose first code is `start`; 0 when the glyph index array
-// entry lies outside the table.
+// entry lies outside the table. The OpenType cmap format adds the segment's delta to glyph index
+// array entries too, except to 0, the missing glyph; fonts are built and read that way.
 DWORD SegmentGlyph(const SegmentMapping& mapping, WORD segment, DWORD code, DWORD start) {
     const WORD delta = mapping.Word(mapping.idDeltas, segment);
     const WORD rangeOffset = mapping.Word(mapping.idRangeOffsets, segment);
@@ -134,6 +135,9 @@ void BuildCodeToGlyphTable(const FontFile& font, TrueTypeDownload& download) {
             symbol = subtable;
         }
     }
+    // The subtable's encoding alone chooses between Unicode and symbol codes, however few glyphs
+    // the font has: a small Unicode font (a subset) read through the symbol codes 0xF000 + code
+    // would show nothing but missing glyphs.
     SegmentMapping mapping{};
     if (unicode != 0 && ReadSegmentMapping(cmap, unicode, mapping)) {
         MapUnicodeCodes(mapping, download);

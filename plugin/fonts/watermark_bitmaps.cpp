@@ -34,30 +34,47 @@ bool SendGlyph(XlStream* stream, HDC dc, WCHAR character, WORD code) {
                               bits.as());
 }
 
-}  // namespace
-
-int FindBitmapFont(WatermarkFontState& state, float angle, WORD orientation, bool& hit) {
+// The first entry for (angle, orientation); a free entry is the pair (0, 0). -1 when none.
+int IndexOf(const WatermarkFontState& state, float angle, WORD orientation) {
     for (int i = 0; i < kBitmapFontSlots; ++i) {
         const BitmapFontEntry& entry = state.WmBitmapFonts[i];
         if (entry.orientation == orientation && entry.angle == angle) {
-            hit = true;
-            return i;
-        }
-    }
-    hit = false;
-    for (int i = 0; i < kBitmapFontSlots; ++i) {
-        BitmapFontEntry& entry = state.WmBitmapFonts[i];
-        if (entry.orientation == 0) {
-            entry = {angle, orientation, 0};
             return i;
         }
     }
     return -1;
 }
 
+}  // namespace
+
+int FindBitmapFont(WatermarkFontState& state, float angle, WORD orientation, bool& hit) {
+    hit = false;
+    const int found = IndexOf(state, angle, orientation);
+    if (found >= 0) {
+        hit = true;
+        return found;
+    }
+    const int free = IndexOf(state, 0.0f, 0);
+    if (free >= 0) {
+        state.WmBitmapFonts[free] = {angle, orientation, 0};
+    }
+    return free;
+}
+
+void MakeRoomForBitmapFont(WatermarkFontState& state, float angle, WORD orientation) {
+    if (IndexOf(state, angle, orientation) >= 0 || IndexOf(state, 0.0f, 0) >= 0) {
+        return;
+    }
+    for (BitmapFontEntry& entry : state.WmBitmapFonts) {
+        entry = {};
+    }
+    state.WmFontDownloaded = 0;
+    ++state.FontGeneration;
+}
+
 bool DownloadWatermarkBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, const char* name,
-                              WORD charCount, ULONG dpiX, ULONG dpiY) {
-    DownloadBitmapHeader(stream, name, charCount, dpiX, dpiY);
+                              WORD charCount, ULONG glyphDpi) {
+    DownloadBitmapHeader(stream, name, charCount, glyphDpi, glyphDpi);
     XlBeginChar(stream, reinterpret_cast<const BYTE*>(name), static_cast<WORD>(TextLength(name)));
     bool sent = true;
     for (DWORD i = 0; i < text.length && sent; ++i) {

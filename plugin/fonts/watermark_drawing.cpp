@@ -117,7 +117,7 @@ bool PrepareBitmaps(XlStream* stream, HDC dc, const WatermarkText& text, Waterma
     BuildBitmapFontName(fontName, fonts.WmBitmapFontIndex, prepared.fontName,
                         sizeof prepared.fontName);
     if (!hit && !DownloadWatermarkBitmaps(stream, dc, text, prepared.fontName, charCount,
-                                          fonts.DeviceDpiX, fonts.DeviceDpiY)) {
+                                          fonts.DeviceDpiY)) {
         fonts.WmBitmapFonts[index].unusable = 1;
         return false;
     }
@@ -169,7 +169,6 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
     const PrivateDevmode& devmode = request.devmode;
     WatermarkFontState& fonts = request.fonts;
     const DEVMODEW& publicDevmode = *request.publicDevmode;
-    fonts.DeviceDpiX = ResolutionOf(fonts.DeviceDpiX, publicDevmode);
     fonts.DeviceDpiY = ResolutionOf(fonts.DeviceDpiY, publicDevmode);
     WatermarkText text = ReadWatermarkText(devmode.WatermarkText, false);
     if (fonts.DeviceDpiY == 0 || text.length == 0) {
@@ -199,6 +198,10 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
         // only reversed.
         text = ReadWatermarkText(devmode.WatermarkText, true);
     }
+    const WORD orientation = request.sheet.Slots[slot].PageOrientation;
+    if (prepared.bitmap) {
+        MakeRoomForBitmapFont(fonts, angle, orientation);
+    }
     const WORD glyphs = CountGlyphs(fontFile);
     const WORD charCount = glyphs > kCodeCount || glyphs < text.length ? kCodeCount : glyphs;
     char fontName[kSoftFontNameBytes];
@@ -215,7 +218,7 @@ bool DrawWatermark(XlStream* stream, const WatermarkRequest& request, DWORD slot
     const bool ready =
         prepared.bitmap
             ? PrepareBitmaps(stream, font.dc(), text, fonts, charCount, fontName, angle,
-                             request.sheet.Slots[slot].PageOrientation, prepared)
+                             orientation, prepared)
             : PrepareScalable(stream, fontFile, text, fonts, charCount, fontName, prepared);
     if (!ready) {
         return false;

@@ -3,10 +3,8 @@
 namespace xlrender {
 
 void ForgetWatermarkFonts(WatermarkFontState& state) {
-    const ULONG dpiX = state.DeviceDpiX;
     const ULONG dpiY = state.DeviceDpiY;
     state = WatermarkFontState{};
-    state.DeviceDpiX = dpiX;
     state.DeviceDpiY = dpiY;
 }
 

@@ -34,8 +34,8 @@ struct WatermarkFontState {
     LONG FontStyle;
     WCHAR FontText[kWatermarkTextUnits];
     DWORD FontGeneration;
-    // The device resolution, from the GDIINFO of EnablePDEV.
-    ULONG DeviceDpiX;
+    // The device's vertical resolution, from the GDIINFO of EnablePDEV: the watermark is sized
+    // and its glyphs rendered for it.
     ULONG DeviceDpiY;
 };
 static_assert(std::is_trivially_copyable_v<WatermarkFontState>);

@@ -1,6 +1,7 @@
 #include "fonts/watermark_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/text.h"
 #include "xlstream/xl_operators.h"
@@ -61,7 +62,10 @@ bool MeasureWatermarkText(HDC dc, const WatermarkText& text, double theta, bool 
 
 void WriteWatermarkCodes(XlStream* stream, const BYTE* codes, const MeasuredText& measured,
                          DWORD count, POINTL start, bool together, const PageBounds& page) {
-    if (together && std::abs(start.x) <= kShortLimit && std::abs(start.y) <= kShortLimit) {
+    // The start follows the application's sheet layout and may be any 32-bit value: its
+    // magnitude is taken in 64 bits, where -2^31 has one.
+    if (together && std::abs(LONGLONG{start.x}) <= kShortLimit &&
+        std::abs(LONGLONG{start.y}) <= kShortLimit) {
         SHORT xs[kWatermarkTextUnits];
         SHORT ys[kWatermarkTextUnits];
         for (DWORD i = 0; i < count; ++i) {

@@ -1,7 +1,9 @@
 // What the plug-in's two COM objects share: the interlocked reference count that frees the
-// object at zero, and QueryInterface answering IUnknown and the one interface the object serves.
+// object at zero, QueryInterface answering IUnknown and the one interface the object serves,
+// and a place in the module's count of live objects for as long as the object exists.
 #pragma once
 
+#include "frame/module_counters.h"
 #include "platform/guids.h"
 #include "platform/memory.h"
 #include "platform/win32_api.h"
@@ -35,6 +37,10 @@ public:
         }
         return static_cast<ULONG>(remaining);
     }
+
+protected:
+    ComObject() noexcept { CountObjectCreated(); }
+    ~ComObject() { CountObjectDestroyed(); }
 
 private:
     LONG volatile referenceCount_ = 1;

@@ -64,7 +64,6 @@ HRESULT EnableDeviceState(DEVOBJ* device, IPrintOemDriverUni* helper, GDIINFO* g
     if (!ReadDeviceFeatures(features, gdiInfo, pdev->JobSettings)) {
         return FailEnable(device, pdev, ERROR_SUCCESS);  // the reason is already set
     }
-    pdev->WatermarkFonts.DeviceDpiX = gdiInfo->ulLogPixelsX;
     pdev->WatermarkFonts.DeviceDpiY = gdiInfo->ulLogPixelsY;
     *result = pdev;
     return S_OK;
@@ -86,7 +85,6 @@ void CarryOverDeviceState(DEVOBJ* oldDevice, DEVOBJ* newDevice) {
     // The fonts the printer holds stay valid; the resolution is the new device context's.
     const WatermarkFontState fonts = to->WatermarkFonts;
     to->WatermarkFonts = from->WatermarkFonts;
-    to->WatermarkFonts.DeviceDpiX = fonts.DeviceDpiX;
     to->WatermarkFonts.DeviceDpiY = fonts.DeviceDpiY;
     CopyJobSettings(from->JobSettings, to->JobSettings);
 }

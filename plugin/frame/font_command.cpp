@@ -56,8 +56,8 @@ void WriteFontCommand(DEVOBJ* device, UNIFONTOBJ* font, const FINVOCATION* invoc
         const float points = computed >= kFirstTooLargePointSize ? kLargestPointSize : computed;
         CopyText(completed, sizeof completed, command,
                  static_cast<std::size_t>(placeholder - command));
-        AppendFormat(completed, sizeof completed, "%.2f%s", static_cast<double>(points),
-                     placeholder + kHeightPlaceholderLength);
+        AppendTwoDecimals(completed, sizeof completed, static_cast<double>(points));
+        AppendText(completed, sizeof completed, placeholder + kHeightPlaceholderLength);
         toSend = completed;
     }
     const std::size_t length = TextLength(toSend);

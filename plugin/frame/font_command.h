@@ -7,10 +7,10 @@
 namespace xlrender {
 
 // Writes the command of `invocation` to the spool stream, its first "#HEIGHT" replaced by the
-// height of `font` in points ("%.2f", between 0 and 999.75). The command is read up to its
-// first zero byte, never past its dwCount bytes, and at most 99 bytes of it are used. Without
-// "#HEIGHT", without a font or when the font cannot tell its height, the command goes out as it
-// came.
+// height of `font` in points (two decimals after a point in every locale, between 0 and
+// 999.75). The command is read up to its first zero byte, never past its dwCount bytes, and at
+// most 99 bytes of it are used. Without "#HEIGHT", without a font or when the font cannot tell
+// its height, the command goes out as it came.
 void WriteFontCommand(DEVOBJ* device, UNIFONTOBJ* font, const FINVOCATION* invocation);
 
 }  // namespace xlrender

@@ -8,6 +8,12 @@ namespace {
 LONG volatile liveObjectCount = 0;
 LONG volatile serverLockCount = 0;
 
+// Other threads change the counts at any time: read them as interlocked operations too, never as
+// plain loads (exchanging 0 for 0 changes nothing and returns the value).
+LONG InterlockedRead(LONG volatile* count) noexcept {
+    return InterlockedCompareExchange(count, 0, 0);
+}
+
 }  // namespace
 
 void CountObjectCreated() noexcept { InterlockedIncrement(&liveObjectCount); }
@@ -22,6 +28,8 @@ void ChangeServerLock(bool lock) noexcept {
     }
 }
 
-bool ModuleInUse() noexcept { return liveObjectCount != 0 || serverLockCount != 0; }
+bool ModuleInUse() noexcept {
+    return InterlockedRead(&liveObjectCount) != 0 || InterlockedRead(&serverLockCount) != 0;
+}
 
 }  // namespace xlrender

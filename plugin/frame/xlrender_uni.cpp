@@ -26,12 +26,7 @@ constexpr const char* kImplementedMethods[] = {
 
 }  // namespace
 
-XlRenderUni::XlRenderUni() noexcept { CountObjectCreated(); }
-
-XlRenderUni::~XlRenderUni() {
-    ReleaseDriverHelper();
-    CountObjectDestroyed();
-}
+XlRenderUni::~XlRenderUni() { ReleaseDriverHelper(); }
 
 void XlRenderUni::ReleaseDriverHelper() noexcept {
     if (driverHelper_ != nullptr) {

@@ -9,7 +9,7 @@ namespace xlrender {
 
 class XlRenderUni final : public ComObject<XlRenderUni, IPrintOemUni, kIidPrintOemUni> {
 public:
-    XlRenderUni() noexcept;
+    XlRenderUni() noexcept = default;
     ~XlRenderUni();
     XlRenderUni(const XlRenderUni&) = delete;
     XlRenderUni& operator=(const XlRenderUni&) = delete;

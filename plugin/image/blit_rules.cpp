@@ -40,8 +40,8 @@ MaskUse MaskUseOf(ROP4 rop4) {
     return mask == kRopLeaveDestination ? kMaskTransparent : kMaskOther;
 }
 
-bool IsPlainTranslation(const XLATEOBJ* translation) {
-    return translation == nullptr || (translation->flXlate & XO_TRIVIAL) != 0;
+bool HasNoTranslationTable(const XLATEOBJ* translation) {
+    return translation == nullptr || translation->cEntries == 0;
 }
 
 bool IsEmptyRect(const RECTL& r) {

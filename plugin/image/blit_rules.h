@@ -26,8 +26,10 @@ enum MaskUse {
 };
 MaskUse MaskUseOf(ROP4 rop4);
 
-// No translation, or one that changes nothing.
-bool IsPlainTranslation(const XLATEOBJ* translation);
+// No translation, or one without a colour table. A table maps palette indices, which a 24-bit
+// photograph does not have; a translation without one (a device whose colours are laid out
+// differently) leaves the photograph to the image path.
+bool HasNoTranslationTable(const XLATEOBJ* translation);
 
 bool IsEmptyRect(const RECTL& rectangle);
 

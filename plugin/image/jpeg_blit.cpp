@@ -38,7 +38,7 @@ bool FitsAttributes(const BlitRequest& request) {
 
 bool CanDraw(const BlitRequest& request) {
     return request.source != nullptr && request.mask == nullptr &&
-           MaskUseOf(request.rop4) != kMaskOther && IsPlainTranslation(request.translation) &&
+           MaskUseOf(request.rop4) != kMaskOther && HasNoTranslationTable(request.translation) &&
            request.source->iBitmapFormat == BMF_24BPP &&
            IsReadableRect(request.source, request.sourceRect) && IsUpright(request.destination) &&
            !IsEmptyRect(request.destination) && FitsAttributes(request);

@@ -25,7 +25,7 @@ enum BlitOutcome {
 };
 
 // A blit onto `device`'s page. Declined: a mask or a ROP4 mask byte other than transparency, a
-// translation that changes colours, a source that is not a 24-bit bitmap holding the source
+// translation with a colour table, a source that is not a 24-bit bitmap holding the source
 // rectangle, an inverted or empty destination, a brush ROP, a destination-only ROP other than
 // "leave the destination", a coordinate or size beyond its 16-bit attribute, a clip that cannot
 // be sent, and any memory or compression failure.

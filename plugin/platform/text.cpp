@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -131,6 +132,20 @@ HRESULT AppendFormat(char* dest, std::size_t destBytes, const char* format, ...)
     const HRESULT result = FormatAt(dest, destBytes, used, format, arguments);
     va_end(arguments);
     return result;
+}
+
+HRESULT AppendTwoDecimals(char* dest, std::size_t destBytes, double value) {
+    constexpr int kDecimals = 2;
+    // Room for every double in fixed notation: 309 integer digits, a sign, a point, decimals.
+    constexpr std::size_t kFixedBytes = 320;
+    char digits[kFixedBytes];
+    const std::to_chars_result written = std::to_chars(
+        digits, digits + sizeof digits - 1, value, std::chars_format::fixed, kDecimals);
+    if (written.ec != std::errc()) {
+        return kInvalidArgument;
+    }
+    *written.ptr = 0;
+    return AppendText(dest, destBytes, digits);
 }
 
 HRESULT FormatText(WCHAR* dest, std::size_t destUnits, const char* format, ...) {

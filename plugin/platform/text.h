@@ -40,13 +40,18 @@ HRESULT AppendText(char* dest, std::size_t destBytes, const char* source,
 HRESULT AppendText(WCHAR* dest, std::size_t destUnits, const WCHAR* source,
                    std::size_t sourceLimit = kUnbounded);
 
-// printf-style formatting into `dest`, replacing its content.
+// printf-style formatting into `dest`, replacing its content. The C library formats numbers
+// with fractions in the decimal point of the host's locale ("12,00" under a German one), so
+// the formats here carry integers and text only; fractions go through AppendTwoDecimals.
 HRESULT FormatText(char* dest, std::size_t destBytes, const char* format, ...)
     XLR_PRINTF_FORMAT(3, 4);
 // printf-style formatting appended after the text already in `dest`: the way a line is
 // extended, instead of formatting a buffer into itself.
 HRESULT AppendFormat(char* dest, std::size_t destBytes, const char* format, ...)
     XLR_PRINTF_FORMAT(3, 4);
+// Appends `value` with exactly two decimals and a point, rounded as "%.2f" rounds in the "C"
+// locale, whatever locale the host process has set.
+HRESULT AppendTwoDecimals(char* dest, std::size_t destBytes, double value);
 // Formats 8-bit text and widens it unit by unit into UTF-16; for ASCII results such as numbers
 // and dates.
 HRESULT FormatText(WCHAR* dest, std::size_t destUnits, const char* format, ...)

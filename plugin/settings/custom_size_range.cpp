@@ -65,12 +65,13 @@ bool IsWellFormed(double minWidth, double minLength, double maxWidth, double max
            minLength <= maxLength;
 }
 
-// Tenths of a millimetre to inches, in single precision, rounded to two decimals through the
-// text form "%1.2f" so that the result is the one the driver's dialogs show.
+// Tenths of a millimetre to inches, in single precision, rounded to two decimals through their
+// text form so that the result is the one the driver's dialogs show. The text is written and
+// read with a point whatever the host's locale: a comma would be read back as whole inches.
 double InchesToHundredths(SHORT tenthsOfMillimetre) {
     const float inches = static_cast<float>(tenthsOfMillimetre) * kInchesPerTenthMillimetre;
-    char text[kNumberChars];
-    FormatText(text, sizeof text, "%1.2f", static_cast<double>(inches));
+    char text[kNumberChars] = {};
+    AppendTwoDecimals(text, sizeof text, static_cast<double>(inches));
     double rounded = 0.0;
     std::from_chars(text, text + TextLength(text), rounded);
     return rounded;

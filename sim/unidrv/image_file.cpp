@@ -76,15 +76,18 @@ bool DecodeJpeg(std::FILE* input, JpegErrorManager& manager, BgrImage& result,
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, input);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    if (info.output_width == 0 || info.output_height == 0 ||
-        info.output_width > kMaxImageSide || info.output_height > kMaxImageSide) {
+    // The size the header claims is checked before decoding starts: for a progressive file
+    // libjpeg sets aside the coefficients of the whole image when it starts, gigabytes for a
+    // claim of a few bytes. Unscaled, the output has the image's size.
+    if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxImageSide ||
+        info.image_height > kMaxImageSide) {
         std::snprintf(manager.message, sizeof manager.message, "image size %u x %u",
-                      info.output_width, info.output_height);
+                      info.image_width, info.image_height);
         jpeg_destroy_decompress(&info);
         return false;
     }
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
     result.width = static_cast<int>(info.output_width);
     result.height = static_cast<int>(info.output_height);
     result.stride = BgrStride(result.width);

@@ -1,7 +1,6 @@
 #include "unidrv/raster_output.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "gdi/clip_region.h"
 #include "gdi/surface_pixels.h"
@@ -21,11 +20,25 @@ constexpr std::size_t kRowAlignment = 4;
 LONG Width(const RECTL& r) { return r.right - r.left; }
 LONG Height(const RECTL& r) { return r.bottom - r.top; }
 
-std::string RgbRow(const RasterBlit& blit, LONG y, LONG left, LONG width) {
+// The source index of each device index from `first` to `last` (exclusive): the source pixel
+// under the device pixel's centre when `sourceLength` pixels from `sourceStart` cover
+// `destinationLength` from `destinationStart`. Exact in integers.
+std::vector<LONG> SourceIndices(LONG first, LONG last, LONG destinationStart,
+                                LONG destinationLength, LONG sourceStart, LONG sourceLength) {
+    std::vector<LONG> indices;
+    indices.reserve(static_cast<std::size_t>(last - first));
+    for (LONG device = first; device < last; ++device) {
+        const std::int64_t centreTwice = 2 * (std::int64_t{device} - destinationStart) + 1;
+        indices.push_back(sourceStart + static_cast<LONG>(centreTwice * sourceLength /
+                                                          (2 * std::int64_t{destinationLength})));
+    }
+    return indices;
+}
+
+std::string RgbRow(const RasterBlit& blit, LONG y, const std::vector<LONG>& columns) {
     std::string row;
-    row.reserve((static_cast<std::size_t>(width) * 3 + kRowAlignment - 1) / kRowAlignment *
-                kRowAlignment);
-    for (LONG x = left; x < left + width; ++x) {
+    row.reserve((columns.size() * 3 + kRowAlignment - 1) / kRowAlignment * kRowAlignment);
+    for (const LONG x : columns) {
         const ULONG rgb = gdi::ReadRgb(*blit.surface, x, y, blit.translation);
         row += static_cast<char>(rgb >> 16);
         row += static_cast<char>(rgb >> 8);
@@ -49,34 +62,41 @@ bool WriteRasterImage(std::string& out, const RasterBlit& blit) {
     if (!gdi::IsDrawableBitmap(blit.surface)) {
         return false;
     }
-    const LONG width = Width(blit.source);
-    const LONG height = Height(blit.source);
-    if (width <= 0 || height <= 0 || Width(blit.destination) <= 0 ||
-        Height(blit.destination) <= 0) {
+    const RECTL& source = blit.source;
+    const RECTL& destination = blit.destination;
+    const RECTL part = {std::max(blit.visible.left, destination.left),
+                        std::max(blit.visible.top, destination.top),
+                        std::min(blit.visible.right, destination.right),
+                        std::min(blit.visible.bottom, destination.bottom)};
+    const LONG width = Width(part);
+    const LONG height = Height(part);
+    if (Width(source) <= 0 || Height(source) <= 0 || width <= 0 || height <= 0) {
         return true;
     }
+    const std::vector<LONG> columns = SourceIndices(part.left, part.right, destination.left,
+                                                    Width(destination), source.left, Width(source));
+    const std::vector<LONG> rows = SourceIndices(part.top, part.bottom, destination.top,
+                                                 Height(destination), source.top, Height(source));
     pclxl::Writer writer(out);
     SetRgbColourSpace(writer);
-    writer.SInt16Xy(static_cast<std::int16_t>(blit.destination.left),
-                    static_cast<std::int16_t>(blit.destination.top))
+    writer.SInt16Xy(static_cast<std::int16_t>(part.left), static_cast<std::int16_t>(part.top))
         .Attr(pclxl::kPoint)
         .Op(pclxl::kSetCursor);
     writer.UByte(kDirectPixel).Attr(pclxl::kColorMapping)
         .UByte(kDepth8Bit).Attr(pclxl::kColorDepth)
         .UInt16(static_cast<std::uint16_t>(width)).Attr(pclxl::kSourceWidth)
         .UInt16(static_cast<std::uint16_t>(height)).Attr(pclxl::kSourceHeight)
-        .UInt16Xy(static_cast<std::uint16_t>(Width(blit.destination)),
-                  static_cast<std::uint16_t>(Height(blit.destination)))
+        .UInt16Xy(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height))
         .Attr(pclxl::kDestinationSize)
         .Op(pclxl::kBeginImage);
     for (LONG start = 0; start < height; start += kRowsPerBlock) {
-        const LONG rows = std::min(kRowsPerBlock, height - start);
+        const LONG count = std::min(kRowsPerBlock, height - start);
         std::string block;
-        for (LONG y = start; y < start + rows; ++y) {
-            block += pclxl::PackBits(RgbRow(blit, blit.source.top + y, blit.source.left, width));
+        for (LONG y = start; y < start + count; ++y) {
+            block += pclxl::PackBits(RgbRow(blit, rows[static_cast<std::size_t>(y)], columns));
         }
         writer.UInt16(static_cast<std::uint16_t>(start)).Attr(pclxl::kStartLine)
-            .UInt16(static_cast<std::uint16_t>(rows)).Attr(pclxl::kBlockHeight)
+            .UInt16(static_cast<std::uint16_t>(count)).Attr(pclxl::kBlockHeight)
             .UByte(kRleCompression).Attr(pclxl::kCompressMode)
             .Op(pclxl::kReadImage)
             .Data(block);
@@ -113,21 +133,6 @@ std::vector<RECTL> VisibleParts(const RECTL& rectangle, const CLIPOBJ* clip) {
         return gdi::IntersectRegion(region->region(), rectangle);
     }
     return gdi::IntersectRegion({clip->rclBounds}, rectangle);
-}
-
-RECTL SourceForVisiblePart(const RECTL& source, const RECTL& destination, const RECTL& visible) {
-    const double scaleX = static_cast<double>(Width(source)) / Width(destination);
-    const double scaleY = static_cast<double>(Height(source)) / Height(destination);
-    const auto map = [](LONG origin, LONG destinationOrigin, LONG value, double scale,
-                        auto round) {
-        return origin + static_cast<LONG>(round((value - destinationOrigin) * scale));
-    };
-    const auto down = [](double v) { return std::floor(v); };
-    const auto up = [](double v) { return std::ceil(v); };
-    return {map(source.left, destination.left, visible.left, scaleX, down),
-            map(source.top, destination.top, visible.top, scaleY, down),
-            map(source.left, destination.left, visible.right, scaleX, up),
-            map(source.top, destination.top, visible.bottom, scaleY, up)};
 }
 
 }  // namespace sim::unidrv

@@ -308,8 +308,7 @@ BOOL UnidrvSession::Blit(SURFOBJ* source, CLIPOBJ* clip, const RECTL* destinatio
             WriteFilledRectangle(bytes, part, RgbFromColorRef(brush->iSolidColor));
             continue;
         }
-        const RasterBlit blit{source, SourceForVisiblePart(*sourceRectangle, *destination, part),
-                              part, translation};
+        const RasterBlit blit{source, *sourceRectangle, *destination, part, translation};
         if (!WriteRasterImage(bytes, blit)) {
             return FALSE;
         }

@@ -69,6 +69,12 @@ LONG WINAPI InterlockedDecrement(LONG volatile* Addend) {
     return std::atomic_ref<LONG>(*const_cast<LONG*>(Addend)).fetch_sub(1) - 1;
 }
 
+LONG WINAPI InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange, LONG Comperand) {
+    std::atomic_ref<LONG>(*const_cast<LONG*>(Destination))
+        .compare_exchange_strong(Comperand, Exchange);
+    return Comperand;
+}
+
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
     sim::HeapControl& heap = sim::TheWorld().heap;
     ++heap.allocations;

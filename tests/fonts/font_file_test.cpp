@@ -124,9 +124,10 @@ TEST(SelectFontTables, ListsEachTagOnceInOffsetOrderWithPaddingNeverBelowTheLeng
     }
 }
 
-DWORD GlyphOf(const Bytes& cmap, BYTE code) {
+DWORD GlyphOf(const Bytes& cmap, BYTE code, DWORD charCount = kCodeCount) {
     const Bytes font = BuildFontFile({{"cmap", cmap}});
     TrueTypeDownload download{};
+    download.charCount = charCount;
     BuildCodeToGlyphTable(ViewOf(font), download);
     return download.codeToGlyph[code];
 }
@@ -141,11 +142,18 @@ TEST(BuildCodeToGlyphTable, PrefersUnicodeOverSymbolSubtablesAndStaysInsideTheTa
     EXPECT_EQ(GlyphOf(CmapTable({{3, 0, symbol}}), 'B'), 0x42u - 0x20 + 3);
     EXPECT_EQ(GlyphOf(CmapTable({{3, 0, symbol}}), 0x10), 0u) << "no symbol segment";
     EXPECT_EQ(GlyphOf(CmapTable({{3, 1, unicode}}), '1'), 32u) << "no Unicode segment";
+    // A font of few glyphs (a subset holding the watermark's letters) is still read as Unicode:
+    // through the symbol codes 0xF000 + code its letters would all be the missing glyph.
+    EXPECT_EQ(GlyphOf(CmapTable({{3, 1, unicode}}), 'B', 40), 301u);
 
-    // Glyph id array: one in place, one far beyond the table.
+    // Glyph id array: one in place, one far beyond the table. A non-zero entry gets the
+    // segment's idDelta added, modulo 65536; a zero one stays the missing glyph.
     const Bytes ranged = Format4Subtable({{0x41, 0x42, 0, 4}, {0x43, 0x43, 0, 0x7FF0}}, {77, 78});
     EXPECT_EQ(GlyphOf(CmapTable({{3, 1, ranged}}), 'B'), 78u);
     EXPECT_EQ(GlyphOf(CmapTable({{3, 1, ranged}}), 'C'), 0u);
+    const Bytes shifted = Format4Subtable({{0x41, 0x42, 0x10000 - 70, 2}}, {0, 78});
+    EXPECT_EQ(GlyphOf(CmapTable({{3, 1, shifted}}), 'B'), 8u);
+    EXPECT_EQ(GlyphOf(CmapTable({{3, 1, shifted}}), 'A'), 0u);
 
     // Encoding records and segment arrays announced beyond the table keep the identity.
     Bytes records = CmapTable({{3, 1, unicode}});

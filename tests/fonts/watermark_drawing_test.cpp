@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,7 +56,7 @@ protected:
         publicDevmode.dmDuplex = DMDUP_SIMPLEX;
         sheet = {4760, 6816, 4960, 7016, 1, 1.0f, 0, {}};
         sheet.Slots[0] = {1, 0, 0, 4760, 6816, DMORIENT_PORTRAIT};
-        fonts.DeviceDpiX = fonts.DeviceDpiY = 600;
+        fonts.DeviceDpiY = 600;
     }
     void TearDown() override {
         EXPECT_TRUE(sim::TheWorld().screenFonts.liveDcs.empty());
@@ -71,7 +72,8 @@ protected:
         EXPECT_EQ(DrawWatermark(stream, request, slot), expected);
         EXPECT_EQ(stream->error, kXlHealthy);
         XlStreamDestroy(stream);
-        return ListingOf(Written(flush));
+        written = Written(flush);
+        return ListingOf(written);
     }
     PrivateDevmode devmode{};
     JobSettings settings{};
@@ -80,6 +82,7 @@ protected:
     WatermarkFontState fonts{};
     // The allocation of the drawing that fails (1 = its first), once.
     std::size_t failAllocation = 0;
+    std::string written;  // the bytes of the last drawing
 };
 
 TEST_F(WatermarkDrawingTest, SendsTheScalableFontOncePerDocumentAndAgainForOtherText) {
@@ -120,14 +123,20 @@ TEST_F(WatermarkDrawingTest, DrawsAccentedTextAndLargeFontsAsBitmapsWithEveryGly
     EXPECT_LE(CountStarting(lines, "Text TextData="), 16u);
     EXPECT_EQ(CountStarting(Draw(), "BeginFontHeader"), 0u) << "same angle: the font is reused";
 
-    // A second orientation needs a second font; a fifth pair finds no free name.
-    for (WORD orientation = 2; orientation <= 4; ++orientation) {
-        sheet.Slots[0].PageOrientation = orientation;
-        EXPECT_EQ(CountStarting(Draw(), "BeginFontHeader"), 1u);
+    // Every other (angle, orientation) pair needs a font of its own; after the fourth the
+    // names of a new generation take over, so no name is sent twice and the text is drawn.
+    const struct {
+        WORD orientation;
+        const char* font;
+    } pairs[] = {{2, "Test SansKZ_WM 1"}, {3, "Test SansKZ_WM 2"}, {4, "Test SansKZ_WM 3"},
+                 {5, "Test SansKZ_WM1 0"}, {1, "Test SansKZ_WM1 1"}};
+    for (const auto& pair : pairs) {
+        sheet.Slots[0].PageOrientation = pair.orientation;
+        const std::vector<std::string> drawn = Draw();
+        const std::string name = std::string("FontName=\"") + pair.font + "\"";
+        EXPECT_EQ(CountStarting(drawn, "BeginFontHeader " + name), 1u) << pair.font;
+        EXPECT_EQ(CountStarting(drawn, "SetFont " + name), 1u) << pair.font;
     }
-    sheet.Slots[0].PageOrientation = 5;
-    EXPECT_TRUE(Draw(false).empty());
-    EXPECT_EQ(fonts.WmBitmapFontIndex, 3u);
 
     ForgetWatermarkFonts(fonts);
     SetText(devmode.WatermarkText, u"DRAFT");
@@ -155,6 +164,14 @@ std::filesystem::path WriteCollection() {
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
     return path;
+}
+
+TEST_F(WatermarkDrawingTest, BitmapGlyphsAreDeclaredSquareAtTheResolutionTheyAreRenderedAt) {
+    // A device of 600 x 1200 dpi: the glyphs are rendered 1200 dpi high, in square pixels.
+    fonts.DeviceDpiY = 1200;
+    SetText(devmode.WatermarkText, u"\u00C9T\u00C9");
+    EXPECT_EQ(CountStarting(Draw(), "BeginFontHeader"), 1u);
+    EXPECT_NE(written.find(std::string("BR\0\0\0\x04\x04\xB0\x04\xB0", 10)), std::string::npos);
 }
 
 TEST_F(WatermarkDrawingTest, DrawsAFaceOfACollectionFileAsBitmaps) {
@@ -193,6 +210,27 @@ TEST_F(WatermarkDrawingTest, WritesNothingForHostileLayoutsOrFailedFontServices)
                             "SetColorSpace ColorSpace=eGray PaletteDepth=e8Bit "
                             "PaletteData=<00 FF>"),
               1u);
+}
+
+TEST_F(WatermarkDrawingTest, SlotsAtTheEndsOf32BitsWriteTheTextWholeOnlyFromA16BitStart) {
+    constexpr LONG kLow = INT32_MIN;
+    constexpr LONG kHigh = INT32_MAX;
+    const struct {
+        LogicalPageSlot slot;
+        LONG percent;
+        std::size_t wholeTexts;  // only a start near the paper's corner fits 16 bits
+    } cases[] = {{{1, kLow, 0, kLow + 40, 40, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kLow + 40, kLow + 40, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kLow + 40, kLow + 40, DMORIENT_PORTRAIT}, 150, 0},
+                 {{1, kHigh - 40, kHigh - 40, kHigh, kHigh, DMORIENT_PORTRAIT}, 100, 0},
+                 {{1, kLow, kLow, kHigh, kHigh, DMORIENT_PORTRAIT}, 100, 1},
+                 {{1, kLow, kLow, kHigh, kHigh, DMORIENT_PORTRAIT}, 150, 0}};
+    for (const auto& test : cases) {
+        devmode.ScalePercent = test.percent;
+        sheet.Slots[0] = test.slot;
+        EXPECT_EQ(CountStarting(Draw(), "Text TextData=\"CONFIDENTIAL\""), test.wholeTexts)
+            << test.slot.PageX0 << " at " << test.percent << "%";
+    }
 }
 
 TEST_F(WatermarkDrawingTest, ReversesRightToLeftBitmapTextOnACopy) {

@@ -62,7 +62,7 @@ TEST(ClassFactory, CreatesObjectsAndRefusesAggregation) {
     EXPECT_EQ(factory->Release(), 0u);
 }
 
-TEST(ModuleUnload, RefusedWhileAnObjectLivesOrALockIsHeld) {
+TEST(ModuleUnload, RefusedWhileAnObjectOrAFactoryLivesOrALockIsHeld) {
     ASSERT_FALSE(ModuleInUse());
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 
@@ -77,6 +77,7 @@ TEST(ModuleUnload, RefusedWhileAnObjectLivesOrALockIsHeld) {
     void* factoryPointer = nullptr;
     ASSERT_EQ(DllGetClassObject(kClsidRenderPlugin, kIidClassFactory, &factoryPointer), S_OK);
     auto* factory = static_cast<IClassFactory*>(factoryPointer);
+    EXPECT_EQ(DllCanUnloadNow(), S_FALSE) << "a caller holding a factory will use the module";
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     EXPECT_EQ(factory->Release(), 0u);
     EXPECT_EQ(DllCanUnloadNow(), S_FALSE);

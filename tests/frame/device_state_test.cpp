@@ -32,8 +32,7 @@ TEST_F(DeviceState, EnableCapturesUnidrvsFunctionsByPosition) {
     EXPECT_EQ(pdev.DuplexDialogPending, 1u);
     EXPECT_EQ(pdev.PageCount, 0);
     EXPECT_EQ(pdev.WatermarkFonts.WmFontDownloaded, 0u);
-    EXPECT_EQ(pdev.WatermarkFonts.DeviceDpiX, 600u) << "the device resolution";
-    EXPECT_EQ(pdev.WatermarkFonts.DeviceDpiY, 1200u);
+    EXPECT_EQ(pdev.WatermarkFonts.DeviceDpiY, 1200u) << "the vertical device resolution";
     plugin->DisablePDEV(device.devobj());
 }
 
@@ -113,7 +112,7 @@ TEST_F(DeviceState, ResetCarriesTheFrameStateButKeepsTheNewHooksAndHelper) {
     from.PageColourMode = 2;
     from.WatermarkFonts.WmFontDownloaded = 1;
     from.WatermarkFonts.WmBitmapFonts[3].orientation = DMORIENT_LANDSCAPE;
-    from.WatermarkFonts.DeviceDpiX = 1;
+    from.WatermarkFonts.DeviceDpiY = 1;
 
     std::vector<DRVFN> otherTable = sim::unidrv::RecordingFunctionTable();
     otherTable.erase(otherTable.begin());  // no DrvCopyBits for the new device context
@@ -134,7 +133,7 @@ TEST_F(DeviceState, ResetCarriesTheFrameStateButKeepsTheNewHooksAndHelper) {
     EXPECT_EQ(to.PageColourMode, 0u) << "the colour mode of the first page is not carried";
     EXPECT_EQ(to.WatermarkFonts.WmFontDownloaded, 1u) << "the printer still holds the fonts";
     EXPECT_EQ(to.WatermarkFonts.WmBitmapFonts[3].orientation, DMORIENT_LANDSCAPE);
-    EXPECT_EQ(to.WatermarkFonts.DeviceDpiX, gdiInfo.ulLogPixelsX);
+    EXPECT_EQ(to.WatermarkFonts.DeviceDpiY, gdiInfo.ulLogPixelsY);
     EXPECT_EQ(to.UnidrvHooks[kHookCopyBits], nullptr);
     EXPECT_EQ(to.DriverHelper, from.DriverHelper);
 

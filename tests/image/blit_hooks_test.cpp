@@ -68,13 +68,15 @@ TEST_F(ImageHooks, EveryBlitHookTakesPhotographs) {
     RECTL copy{10, 10, 210, 110};
     sim::gdi::Translation unchanged = sim::gdi::TrivialTranslation();
     EXPECT_EQ(DrvCopyBits(pso, photo.surface(), nullptr, &unchanged.object, &copy, &origin), TRUE);
+    XLATEOBJ withoutTable{};  // not trivial, but with no palette entries to look up
+    EXPECT_EQ(DrvCopyBits(pso, photo.surface(), nullptr, &withoutTable, &copy, &origin), TRUE);
     EXPECT_FALSE(UnidrvCalled());
     std::size_t images = 0;
     for (const std::string& line : Listing()) {
         images += line.rfind("BeginImage", 0) == 0 ? 1 : 0;
         EXPECT_EQ(line.find("!!"), std::string::npos) << line;
     }
-    EXPECT_EQ(images, 3u);
+    EXPECT_EQ(images, 4u);
 }
 
 TEST_F(ImageHooks, DeclinedBlitsReachUnidrvAndLeaveNoTrace) {

@@ -43,9 +43,11 @@ std::string Photo(int x, int y, int width, int height, const std::string& keys =
     return R"({"image": ")" + kPhoto + R"(", "at": )" + Rect(x, y, width, height) + keys + "}";
 }
 
-std::vector<RenderedRgb> PrintAndRender(const std::vector<std::string>& pages) {
-    std::string json = R"({"printer": {"resolution": 150}, "features": {"JPEGEnable": "Maximum"},
-        "publicDevmode": {"color": "color"}, "pages": [)";
+// `jobKeys`: more keys of the job, each followed by a comma.
+std::vector<RenderedRgb> PrintAndRender(const std::vector<std::string>& pages,
+                                        const std::string& jobKeys = "") {
+    std::string json = "{" + jobKeys + R"("printer": {"resolution": 150},
+        "features": {"JPEGEnable": "Maximum"}, "publicDevmode": {"color": "color"}, "pages": [)";
     for (std::size_t p = 0; p < pages.size(); ++p) {
         json += std::string(p == 0 ? "" : ",") + R"({"content": [)" + pages[p] + "]}";
     }
@@ -180,6 +182,22 @@ TEST(RenderedImagePaths, DeclinedBlitsAreStillDrawnByUnidrv) {
     };
     EXPECT_EQ(Psnr(pages[0], 60, 60, 600, 400, grey), INFINITY);
     EXPECT_EQ(Psnr(pages[0], 60, 500, 600, 400, [](int x, int y) { return SourceAt(x, y); }),
+              INFINITY);
+}
+
+TEST(RenderedImagePaths, BandsOfAStretchedPictureShowWhatTheWholePageShows) {
+    // Drawn by Unidrv (a 32-bit surface) at 1.5 times its size, so that band edges cut its
+    // rows, and the bands start at odd rows of it.
+    const std::string photo = Photo(60, 61, 900, 600, R"(, "surface": {"format": "32bpp"})");
+    const std::vector<RenderedRgb> whole = PrintAndRender({photo});
+    const std::vector<RenderedRgb> banded =
+        PrintAndRender({photo}, R"("banded": true, "bandHeight": 100,)");
+    ASSERT_EQ(whole.size(), 1u);
+    ASSERT_EQ(banded.size(), 1u);
+    ASSERT_EQ(banded[0].width, whole[0].width);
+    ASSERT_EQ(banded[0].height, whole[0].height);
+    EXPECT_EQ(Psnr(banded[0], 0, 0, whole[0].width, whole[0].height,
+                   [&](int x, int y) { return whole[0].At(x, y); }),
               INFINITY);
 }
 

@@ -35,16 +35,6 @@ TEST(RasterOutput, ClipKeepsOnlyTheVisibleParts) {
     EXPECT_EQ(VisibleParts({5, 5, 100, 100}, complex.object()).size(), 2u);
 }
 
-TEST(RasterOutput, SourceOfAVisiblePartFollowsTheScale) {
-    // A 50 x 50 source stretched onto 100 x 100: the visible quarter maps to a source quarter.
-    const RECTL source = SourceForVisiblePart({0, 0, 50, 50}, {100, 100, 200, 200},
-                                              {150, 100, 200, 150});
-    EXPECT_EQ(source.left, 25);
-    EXPECT_EQ(source.top, 0);
-    EXPECT_EQ(source.right, 50);
-    EXPECT_EQ(source.bottom, 25);
-}
-
 TEST(RasterOutput, ImageRowsAreRgbPaddedAndPacked) {
     // Two pixels, blue then red, in GDI's blue-green-red order.
     std::vector<BYTE> pixels = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0};
@@ -54,7 +44,7 @@ TEST(RasterOutput, ImageRowsAreRgbPaddedAndPacked) {
     surface.lDelta = 8;
     surface.sizlBitmap = {2, 1};
     std::string out;
-    ASSERT_TRUE(WriteRasterImage(out, {&surface, {0, 0, 2, 1}, {5, 6, 7, 7}}));
+    ASSERT_TRUE(WriteRasterImage(out, {&surface, {0, 0, 2, 1}, {5, 6, 7, 7}, {5, 6, 7, 7}}));
     // The row goes out as red-green-blue, padded to 8 bytes: 00 00 FF FF 00 00 00 00, which
     // packs into three runs.
     const std::string packedRow("\xFF\x00\xFF\xFF\xFD\x00", 6);
@@ -63,7 +53,7 @@ TEST(RasterOutput, ImageRowsAreRgbPaddedAndPacked) {
 
     surface.iBitmapFormat = BMF_4BPP;
     std::string refused;
-    EXPECT_FALSE(WriteRasterImage(refused, {&surface, {0, 0, 2, 1}, {0, 0, 2, 1}}));
+    EXPECT_FALSE(WriteRasterImage(refused, {&surface, {0, 0, 2, 1}, {0, 0, 2, 1}, {0, 0, 2, 1}}));
     EXPECT_TRUE(refused.empty());
 }
 

@@ -21,6 +21,7 @@ void WINAPI SetLastError(DWORD dwErrCode);
 
 LONG WINAPI InterlockedIncrement(LONG volatile* Addend);
 LONG WINAPI InterlockedDecrement(LONG volatile* Addend);
+LONG WINAPI InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange, LONG Comperand);
 
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
 HLOCAL WINAPI LocalFree(HLOCAL hMem);
