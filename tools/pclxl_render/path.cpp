@@ -21,11 +21,12 @@ double Distance(Point p, Point q) {
 
 }  // namespace
 
-void Path::Add(Point p) {
+void Path::Add(Point p, bool smooth) {
     if (++pointCount_ > kMaxPathPoints) {
         throw RenderError("the path holds more than " + std::to_string(kMaxPathPoints) + " points");
     }
     subpaths_.back().points.push_back(p);
+    subpaths_.back().smooth.push_back(smooth);
 }
 
 void Path::MoveTo(Point p) {
@@ -57,7 +58,8 @@ void Path::CurveTo(Point from, Point c1, Point c2, Point to) {
         const double t = static_cast<double>(i) / pieces, s = 1 - t;
         const double w0 = s * s * s, w1 = 3 * s * s * t, w2 = 3 * s * t * t, w3 = t * t * t;
         Add({w0 * from.x + w1 * c1.x + w2 * c2.x + w3 * to.x,
-             w0 * from.y + w1 * c1.y + w2 * c2.y + w3 * to.y});
+             w0 * from.y + w1 * c1.y + w2 * c2.y + w3 * to.y},
+            i < pieces);
     }
 }
 

@@ -12,6 +12,9 @@ namespace pclxl_render {
 
 struct Subpath {
     std::vector<Point> points;
+    // Per point: whether it lies inside a curve, where the pen turns smoothly rather than
+    // drawing the line join (a join belongs only where separate segments meet).
+    std::vector<bool> smooth;
     bool closed = false;
 };
 
@@ -33,7 +36,7 @@ public:
     std::vector<Polygon> Polygons() const;
 
 private:
-    void Add(Point p);
+    void Add(Point p, bool smooth = false);
 
     std::vector<Subpath> subpaths_;
     bool open_ = false;  // whether the last subpath takes more points
