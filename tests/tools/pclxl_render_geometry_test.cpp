@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "pclxl_dump/pclxl_names.h"
+#include "tools/soft_font_records.h"
 #include "tools/xl_stream_builder.h"
 
 namespace {
@@ -18,7 +19,7 @@ using xlrender::testing::RenderStream;
 using xlrender::testing::XlStreamBuilder;
 
 // Codes the reader passes through by number.
-constexpr std::uint8_t kSetLineDash = 0x70, kSetLineCap = 0x71, kSetLineJoin = 0x72,
+constexpr std::uint8_t kTextPath = 0xA9, kSetLineDash = 0x70, kSetLineCap = 0x71, kSetLineJoin = 0x72,
                        kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96, kEllipse = 0x98,
                        kEllipsePath = 0x99, kPie = 0x9E, kRoundRectangle = 0xA2;
 constexpr std::uint8_t kArcDirection = 0x41, kDashOffset = 0x43, kEllipseDimension = 0x44,
@@ -312,6 +313,55 @@ TEST(PclXlRenderGeometry, PaintingShapeOperatorsLeaveThePathEmpty) {
     const RenderedRgb page = Render(s);
     EXPECT_EQ(page.At(100, 100), 0x808080u);
     EXPECT_EQ(page.At(49, 100), kWhite);
+}
+
+TEST(PclXlRenderGeometry, TextPathFillsAndClipsToTheCharactersButIsNotStroked) {
+    // A bitmap character of two rows, 4 pixels each: (6..9, 14) and (10..13, 15) with the
+    // cursor at (5, 16), as Text draws it.
+    using xlrender::testing::BitmapCharRecord;
+    using xlrender::testing::BitmapFontHeader;
+    const auto textPathPage = [](bool asClip, bool withPen) {
+        const auto header = BitmapFontHeader(100);
+        const auto record = BitmapCharRecord(1, 2, 8, 2, {0xF0, 0x0F});
+        XlStreamBuilder s;
+        s.Page(30, 20, 100).Text(attr::kFontName, "Mark").UByte(attr::kFontFormat, 0);
+        s.Op(op::kBeginFontHeader).UInt16(0xA7, static_cast<std::uint16_t>(header.size()));
+        s.Op(op::kReadFontHeader).Data(header).Op(op::kEndFontHeader);
+        s.Text(attr::kFontName, "Mark").Op(op::kBeginChar).UInt16(attr::kCharCode, 'M');
+        s.UInt16(attr::kCharDataSize, static_cast<std::uint16_t>(record.size()));
+        s.Op(op::kReadChar).Data(record).Op(op::kEndChar);
+        s.Text(attr::kFontName, "Mark").Real(attr::kCharSize, 20).UInt16(attr::kSymbolSet, 277);
+        s.Op(op::kSetFont);
+        if (!withPen) {
+            NoPen(s);
+        }
+        s.Op(op::kNewPath).XY(attr::kPoint, 5, 16).Op(op::kSetCursor);
+        s.Text(attr::kTextData, "M").Op(kTextPath);
+        if (asClip) {
+            s.UByte(attr::kClipRegion, kInterior).Op(op::kSetClipReplace);
+            s.Box(attr::kBoundingBox, 0, 0, 30, 20).Op(op::kRectangle);
+        } else {
+            s.Op(op::kPaintPath);
+        }
+        return RenderStream(s.EndPage().Stream());
+    };
+    for (const bool asClip : {false, true}) {
+        const auto run = textPathPage(asClip, false);
+        ASSERT_TRUE(run.outcome.succeeded) << run.outcome.failure;
+        const RenderedRgb& page = run.pages[0];
+        int black = 0;
+        for (int y = 0; y < page.height; ++y) {
+            for (int x = 0; x < page.width; ++x) {
+                black += page.At(x, y) == kBlack;
+            }
+        }
+        EXPECT_EQ(black, 8) << asClip;
+        EXPECT_EQ(page.At(6, 14), kBlack) << asClip;
+        EXPECT_EQ(page.At(13, 15), kBlack) << asClip;
+    }
+    const auto stroked = textPathPage(false, true);
+    EXPECT_EQ(stroked.outcome.failure,
+              "PaintPath: the preview does not stroke the outlines of TextPath characters");
 }
 
 }  // namespace

@@ -1,16 +1,27 @@
 #include "dash.h"
 
 #include <cmath>
+#include <string>
+
+#include "render_error.h"
 
 namespace pclxl_render {
 namespace {
 
-// More dashes than any page shows in one subpath; the rest of a longer line is left out
-// rather than cut into millions of pieces by a hostile pattern.
-constexpr std::size_t kMaxDashes = 100'000;
+// More dashes than any page shows in one subpath: a pattern that cuts a line into more is
+// refused rather than followed into millions of pieces.
+constexpr std::size_t kMaxDashes = 1'000'000;
 
 Point Along(Point p, Point q, double t) {
     return {p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
+}
+
+void StartDash(std::vector<Subpath>& dashes) {
+    if (dashes.size() >= kMaxDashes) {
+        throw RenderError("the dash pattern cuts a line into more than " +
+                          std::to_string(kMaxDashes) + " dashes");
+    }
+    dashes.emplace_back();
 }
 
 void Extend(Subpath& dash, Point p, bool smooth) {
@@ -47,20 +58,20 @@ std::vector<Subpath> Dashes(const Subpath& line, const std::vector<double>& patt
     double left = lengths[index] - into;  // of the current dash or gap
     const auto on = [&] { return index % 2 == 0; };
     if (on()) {
-        dashes.emplace_back();
+        StartDash(dashes);
         Extend(dashes.back(), points[0], false);
     }
     const std::size_t segments = line.closed ? points.size() : points.size() - 1;
-    for (std::size_t i = 0; i < segments && dashes.size() < kMaxDashes; ++i) {
+    for (std::size_t i = 0; i < segments; ++i) {
         const std::size_t next = (i + 1) % points.size();
         const Point p = points[i], q = points[next];
         const double length = std::hypot(q.x - p.x, q.y - p.y);
         double done = 0;
-        while (length - done > left && dashes.size() < kMaxDashes) {
+        while (length - done > left) {
             done += left;
             const Point cut = Along(p, q, done / length);
             if (!on()) {
-                dashes.emplace_back();
+                StartDash(dashes);
             }
             Extend(dashes.back(), cut, false);
             index = (index + 1) % lengths.size();

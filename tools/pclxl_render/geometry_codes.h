@@ -1,5 +1,5 @@
-// Operator codes and attribute ids of the line style and shape operators, which only the
-// renderer gives meaning to (the reader passes them through by number).
+// Operator codes and attribute ids of the line style, shape and text path operators, which
+// only the renderer gives meaning to (the reader passes them through by number).
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@ namespace op {
 constexpr std::uint8_t kSetLineDash = 0x70, kSetLineCap = 0x71, kSetLineJoin = 0x72,
                        kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96, kChordPath = 0x97,
                        kEllipse = 0x98, kEllipsePath = 0x99, kPie = 0x9E, kPiePath = 0x9F,
-                       kRoundRectangle = 0xA2, kRoundRectanglePath = 0xA3;
+                       kRoundRectangle = 0xA2, kRoundRectanglePath = 0xA3, kTextPath = 0xA9;
 }  // namespace op
 
 namespace attr {

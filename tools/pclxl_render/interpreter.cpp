@@ -83,6 +83,7 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetCharShear, &Interpreter::SetCharShear, true},
     {op::kSetCharBoldValue, &Interpreter::SetCharBoldValue, true},
     {op::kText, &Interpreter::Text, true},
+    {geometry::op::kTextPath, &Interpreter::TextPath, true},
 };
 
 Interpreter::Interpreter(const RenderOptions& options, PageConsumer consumer)

@@ -142,6 +142,7 @@ private:
     void SetCharShear(const pclxl_dump::XlOperator&, const Attributes&);
     void SetCharBoldValue(const pclxl_dump::XlOperator&, const Attributes&);
     void Text(const pclxl_dump::XlOperator&, const Attributes&);
+    void TextPath(const pclxl_dump::XlOperator&, const Attributes&);
 
     // Helpers shared by the handlers.
     bool Drawing() const { return raster_ != nullptr; }
@@ -159,6 +160,10 @@ private:
     void IntersectClip(Region region, const Attributes& attributes);
     void PaintRegion(const Region& region, const Paint& paint);
     void SendFontResult(const std::string& problem) const;
+    // Rasterises the characters of a Text or TextPath from the cursor, hands each one's pixels
+    // to `take` when `wantShapes`, and moves the cursor past them.
+    void LayOutText(const Attributes& attributes, bool wantShapes,
+                    const std::function<void(const Region&)>& take);
     double DevicePixelsPerUnit() const;
 
     RenderOptions options_;

@@ -70,6 +70,20 @@ void Path::CloseSubpath() {
     }
 }
 
+void Path::AddPixels(const Region& pixels) {
+    for (int y = pixels.Top(); y < pixels.Bottom(); ++y) {
+        for (const Run& run : pixels.Row(y)) {
+            const double x0 = run.x0, x1 = run.x1, top = y, bottom = y + 1;
+            MoveTo({x0, top});
+            LineTo({x0, top}, {x1, top});
+            LineTo({x1, top}, {x1, bottom});
+            LineTo({x1, bottom}, {x0, bottom});
+            CloseSubpath();
+        }
+    }
+    holdsPixels_ = true;
+}
+
 std::vector<Polygon> Path::Polygons() const {
     std::vector<Polygon> polygons;
     for (const Subpath& subpath : subpaths_) {

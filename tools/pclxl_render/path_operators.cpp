@@ -157,6 +157,9 @@ void Interpreter::PaintRegion(const Region& region, const Paint& paint) {
 }
 
 void Interpreter::PaintPath(const XlOperator&, const Attributes&) {
+    if (state_.pen.kind != Paint::Kind::kNone && path_.HoldsPixels()) {
+        throw RenderError("the preview does not stroke the outlines of TextPath characters");
+    }
     if (!Drawing()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dash.h"
+#include "render_error.h"
 
 namespace pclxl_render {
 namespace {
@@ -13,6 +14,9 @@ constexpr double kThinnestDeviceWidth = 1.0;
 constexpr double kRoundSideLength = 2.0;
 constexpr int kMinRoundSides = 8;
 constexpr int kMaxRoundSides = 128;
+// More outline points than any page's strokes need (about 128 MB); a stream that asks for
+// more, with a wide pen on a huge path or a pattern of tiny dashes, is refused.
+constexpr std::size_t kMaxOutlinePoints = 8'000'000;
 
 // What the pen looks like in user space.
 struct Pen {
@@ -53,15 +57,26 @@ double SignedArea(const Polygon& polygon) {
     return twice / 2;
 }
 
+// The pieces of a stroke's outline, and how many points they hold.
+struct Outline {
+    std::vector<Polygon> polygons;
+    std::size_t points = 0;
+};
+
 // All pieces turn the same way, so that non-zero winding fills their union.
-void AddOriented(std::vector<Polygon>& outline, Polygon polygon) {
+void AddOriented(Outline& outline, Polygon polygon) {
+    outline.points += polygon.size();
+    if (outline.points > kMaxOutlinePoints) {
+        throw RenderError("the stroke's outline needs more than " +
+                          std::to_string(kMaxOutlinePoints) + " points");
+    }
     if (SignedArea(polygon) < 0) {
         std::reverse(polygon.begin(), polygon.end());
     }
-    outline.push_back(std::move(polygon));
+    outline.polygons.push_back(std::move(polygon));
 }
 
-void AddDisc(std::vector<Polygon>& outline, Point centre, const Pen& pen) {
+void AddDisc(Outline& outline, Point centre, const Pen& pen) {
     Polygon disc;
     for (int i = 0; i < pen.roundSides; ++i) {
         const double angle = 2 * M_PI * i / pen.roundSides;
@@ -71,7 +86,7 @@ void AddDisc(std::vector<Polygon>& outline, Point centre, const Pen& pen) {
 }
 
 // The end of a line at `end`, where `out` points away from the line.
-void AddCap(std::vector<Polygon>& outline, Point end, Point out, const Pen& pen) {
+void AddCap(Outline& outline, Point end, Point out, const Pen& pen) {
     const Point side = Normal(out);
     const double w = pen.halfWidth;
     switch (pen.style.cap) {
@@ -88,7 +103,7 @@ void AddCap(std::vector<Polygon>& outline, Point end, Point out, const Pen& pen)
 }
 
 // The corner at `at` between a segment running along `in` and the next along `out`.
-void AddJoin(std::vector<Polygon>& outline, Point at, Point in, Point out, bool smooth,
+void AddJoin(Outline& outline, Point at, Point in, Point out, bool smooth,
              const Pen& pen) {
     const double w = pen.halfWidth;
     const double turn = in.x * out.y - in.y * out.x;
@@ -121,7 +136,7 @@ void AddJoin(std::vector<Polygon>& outline, Point at, Point in, Point out, bool 
 }
 
 // `line` in user space, with no two neighbouring points equal.
-void StrokeLine(std::vector<Polygon>& outline, const Subpath& line, const Pen& pen) {
+void StrokeLine(Outline& outline, const Subpath& line, const Pen& pen) {
     const std::vector<Point>& points = line.points;
     const std::size_t count = points.size();
     const std::size_t segments = line.closed ? count : count - 1;
@@ -180,7 +195,7 @@ std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const Line
                                                       kMinRoundSides, kMaxRoundSides)),
                   style};
     const Affine toUser = ctm.Inverse();
-    std::vector<Polygon> outline;
+    Outline outline;
     for (const Subpath& subpath : path.Subpaths()) {
         const Subpath line = ToUserSpace(subpath, toUser);
         if (line.points.size() < 2) {
@@ -197,12 +212,12 @@ std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const Line
             }
         }
     }
-    for (Polygon& polygon : outline) {
+    for (Polygon& polygon : outline.polygons) {
         for (Point& p : polygon) {
             p = ctm.Apply(p);
         }
     }
-    return outline;
+    return std::move(outline.polygons);
 }
 
 }  // namespace pclxl_render
