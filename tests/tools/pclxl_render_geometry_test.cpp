@@ -19,9 +19,9 @@ using xlrender::testing::RenderStream;
 using xlrender::testing::XlStreamBuilder;
 
 // Codes the reader passes through by number.
-constexpr std::uint8_t kTextPath = 0xA9, kSetLineDash = 0x70, kSetLineCap = 0x71, kSetLineJoin = 0x72,
-                       kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96, kEllipse = 0x98,
-                       kEllipsePath = 0x99, kPie = 0x9E, kRoundRectangle = 0xA2;
+constexpr std::uint8_t kTextPath = 0xA9, kSetLineDash = 0x70, kSetLineCap = 0x71,
+                       kSetLineJoin = 0x72, kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96,
+                       kEllipse = 0x98, kEllipsePath = 0x99, kPie = 0x9E, kRoundRectangle = 0xA2;
 constexpr std::uint8_t kArcDirection = 0x41, kDashOffset = 0x43, kEllipseDimension = 0x44,
                        kLineCapStyle = 0x47, kLineJoinStyle = 0x48, kMiterLength = 0x49,
                        kLineDashStyle = 0x4A, kSolidLine = 0x4E, kStartPoint = 0x4F;
@@ -60,9 +60,9 @@ XlStreamBuilder& Line(XlStreamBuilder& s, std::vector<std::pair<int, int>> point
 RenderedRgb Render(XlStreamBuilder& s) {
     const auto run = RenderStream(s.EndPage().Stream());
     EXPECT_TRUE(run.outcome.succeeded) << run.outcome.failure;
-    return run.pages.empty() ? RenderedRgb{kSide, kSide, 1, std::vector<std::uint8_t>(
-                                                               kSide * kSide * 3, 0xFF)}
-                             : run.pages[0];
+    return run.pages.empty()
+               ? RenderedRgb{kSide, kSide, 1, std::vector<std::uint8_t>(kSide * kSide * 3, 0xFF)}
+               : run.pages[0];
 }
 
 struct Ink {
@@ -107,8 +107,14 @@ TEST(PclXlRenderGeometry, ShapesCoverTheAreaTheirDefinitionGivesInsideTheirBox) 
         // An arc's path closes with the chord when filled.
         {"arc", kArcPath, {150, 100}, {100, 70}, false, ellipse / 4 - 80 * 60 / 2, true, true},
         // Corner ellipses 40 x 30: the box less four corners of (4 - pi) * 20 * 15 / 4.
-        {"round rectangle", kRoundRectangle, {}, {}, false, 160 * 120 - (4 - M_PI) * 20 * 15,
-         false, false},
+        {"round rectangle",
+         kRoundRectangle,
+         {},
+         {},
+         false,
+         160 * 120 - (4 - M_PI) * 20 * 15,
+         false,
+         false},
     };
     for (const Case& c : cases) {
         XlStreamBuilder s = Page();
@@ -205,8 +211,7 @@ TEST(PclXlRenderGeometry, DashesCutTheLineInUserUnitsFromTheirOffset) {
         int firstWhite;  // on the centre row
     };
     const Case cases[] = {
-        {{10, 30}, 0, 1, 0.25, 10},
-        {{10, 30}, 5, 1, 0.25, 5},
+        {{10, 30}, 0, 1, 0.25, 10}, {{10, 30}, 5, 1, 0.25, 5},
         {{10, 30}, 0, 2, 0.25, 20},  // lengths scale with the page
         {{10}, 0, 1, 0.5, 10},       // an odd pattern alternates with itself
         {{}, 0, 1, 1.0, 160},

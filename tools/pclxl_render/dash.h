@@ -10,7 +10,6 @@ namespace pclxl_render {
 
 // The "on" pieces of `line` under `pattern` (lengths on, off, on, ...; none negative, their
 // sum positive), each an open subpath; the points inside a dash keep their smoothness.
-std::vector<Subpath> Dashes(const Subpath& line, const std::vector<double>& pattern,
-                            double offset);
+std::vector<Subpath> Dashes(const Subpath& line, const std::vector<double>& pattern, double offset);
 
 }  // namespace pclxl_render

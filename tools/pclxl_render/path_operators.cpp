@@ -135,8 +135,9 @@ void Interpreter::AddRectangle(const Attributes& attributes) {
     const Box box = attributes.Corners(attr::kBoundingBox);
     const double x0 = std::min(box.x0, box.x1), x1 = std::max(box.x0, box.x1);
     const double y0 = std::min(box.y0, box.y1), y1 = std::max(box.y0, box.y1);
-    AddShape({{x0, y0}, {{false, {}, {}, {x1, y0}}, {false, {}, {}, {x1, y1}},
-                         {false, {}, {}, {x0, y1}}}, true});
+    AddShape({{x0, y0},
+              {{false, {}, {}, {x1, y0}}, {false, {}, {}, {x1, y1}}, {false, {}, {}, {x0, y1}}},
+              true});
 }
 
 void Interpreter::RectanglePath(const XlOperator&, const Attributes& attributes) {

@@ -29,8 +29,8 @@ ArcAttributes ReadArc(const Attributes& attributes) {
         throw RenderError("ArcDirection " + std::to_string(direction) +
                           " is neither eClockWise nor eCounterClockWise");
     }
-    return {attributes.Corners(pclxl_dump::attr::kBoundingBox),
-            attributes.Pair(attr::kStartPoint), attributes.Pair(pclxl_dump::attr::kEndPoint),
+    return {attributes.Corners(pclxl_dump::attr::kBoundingBox), attributes.Pair(attr::kStartPoint),
+            attributes.Pair(pclxl_dump::attr::kEndPoint),
             direction == kClockwise ? ArcTurn::kClockwise : ArcTurn::kCounterClockwise};
 }
 

@@ -43,10 +43,8 @@ void AddArc(Shape& shape, const Ellipse& ellipse, double from, double sweep) {
         const double t0 = from + step * i, t1 = t0 + step;
         const Point p0 = ellipse.At(t0), p1 = ellipse.At(t1);
         const Point d0 = ellipse.Tangent(t0), d1 = ellipse.Tangent(t1);
-        shape.segments.push_back({true,
-                                  {p0.x + k * d0.x, p0.y + k * d0.y},
-                                  {p1.x - k * d1.x, p1.y - k * d1.y},
-                                  p1});
+        shape.segments.push_back(
+            {true, {p0.x + k * d0.x, p0.y + k * d0.y}, {p1.x - k * d1.x, p1.y - k * d1.y}, p1});
     }
 }
 

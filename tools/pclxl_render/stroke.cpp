@@ -98,13 +98,13 @@ void AddCap(Outline& outline, Point end, Point out, const Pen& pen) {
             return AddOriented(outline, {Plus(end, side, w), Plus(Plus(end, side, w), out, w),
                                          Plus(Plus(end, side, -w), out, w), Plus(end, side, -w)});
         case LineCap::kTriangle:
-            return AddOriented(outline, {Plus(end, side, w), Plus(end, out, w), Plus(end, side, -w)});
+            return AddOriented(outline,
+                               {Plus(end, side, w), Plus(end, out, w), Plus(end, side, -w)});
     }
 }
 
 // The corner at `at` between a segment running along `in` and the next along `out`.
-void AddJoin(Outline& outline, Point at, Point in, Point out, bool smooth,
-             const Pen& pen) {
+void AddJoin(Outline& outline, Point at, Point in, Point out, bool smooth, const Pen& pen) {
     const double w = pen.halfWidth;
     const double turn = in.x * out.y - in.y * out.x;
     const double cosine = in.x * out.x + in.y * out.y;
