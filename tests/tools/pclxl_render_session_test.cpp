@@ -143,13 +143,13 @@ TEST(PclXlRenderText, ATrueTypeCharacterStandsOnTheBaselineAtTheCursor) {
 
 TEST(PclXlRenderRefusals, NameTheOperatorAndStopWhereStrictDumpStops) {
     // An operator the preview does not draw.
-    XlStreamBuilder dashed;
-    dashed.Page(4, 4, 100);
-    const std::size_t dashAt = dashed.Size();
-    dashed.UByte(0x4E, 0).Op(0x70).EndPage();
-    auto run = RenderStream(dashed.Stream());
-    EXPECT_EQ(run.outcome.failureOffset, dashAt);
-    EXPECT_EQ(run.outcome.failure, "SetLineDash: the preview does not draw this operator");
+    XlStreamBuilder toClip;
+    toClip.Page(4, 4, 100);
+    const std::size_t toClipAt = toClip.Size();
+    toClip.Op(0x80).EndPage();
+    auto run = RenderStream(toClip.Stream());
+    EXPECT_EQ(run.outcome.failureOffset, toClipAt);
+    EXPECT_EQ(run.outcome.failure, "SetPathToClip: the preview does not draw this operator");
 
     // A page the page buffer cannot hold.
     XlStreamBuilder huge;

@@ -1,6 +1,7 @@
 // The graphics state that PushGS saves and PopGS restores, with the defaults a page starts
 // from: the page's own transformation, eGray, black brush and pen, ROP3 252, opaque source
-// and paint, non-zero winding for fills and clips, the whole page as clip, plain characters.
+// and paint, non-zero winding for fills and clips, the whole page as clip, plain characters,
+// solid lines with butt caps and miter joins (limit 10).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "affine.h"
 #include "colour_space.h"
 #include "compositor.h"
+#include "line_style.h"
 #include "paint.h"
 #include "polygon_fill.h"
 #include "region.h"
@@ -32,6 +34,7 @@ struct GraphicsState {
     Paint brush;
     Paint pen;
     double penWidth = 1;  // user units
+    LineStyle line;
     DrawMode drawMode;
     FillRule fillRule = FillRule::kNonZeroWinding;
     FillRule clipRule = FillRule::kNonZeroWinding;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "geometry_codes.h"
 #include "interpreter_parts.h"
 #include "pclxl_dump/listing.h"
 #include "pclxl_dump/pclxl_names.h"
@@ -35,6 +36,10 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetPaintTxMode, &Interpreter::SetPaintTxMode, true},
     {op::kSetFillMode, &Interpreter::SetFillMode, true},
     {op::kSetClipMode, &Interpreter::SetClipMode, true},
+    {geometry::op::kSetLineCap, &Interpreter::SetLineCap, true},
+    {geometry::op::kSetLineJoin, &Interpreter::SetLineJoin, true},
+    {geometry::op::kSetMiterLimit, &Interpreter::SetMiterLimit, true},
+    {geometry::op::kSetLineDash, &Interpreter::SetLineDash, true},
     {op::kBeginRastPattern, &Interpreter::BeginRastPattern, true},
     {op::kReadRastPattern, &Interpreter::ReadRastPattern, true},
     {op::kEndRastPattern, &Interpreter::EndRastPattern, true},
@@ -49,6 +54,15 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kRectangle, &Interpreter::Rectangle, true},
     {op::kCloseSubPath, &Interpreter::CloseSubPath, true},
     {op::kPaintPath, &Interpreter::PaintPath, true},
+    {geometry::op::kArcPath, &Interpreter::ArcPath, true},
+    {geometry::op::kChordPath, &Interpreter::ChordPath, true},
+    {geometry::op::kChord, &Interpreter::Chord, true},
+    {geometry::op::kEllipsePath, &Interpreter::EllipsePath, true},
+    {geometry::op::kEllipse, &Interpreter::Ellipse, true},
+    {geometry::op::kPiePath, &Interpreter::PiePath, true},
+    {geometry::op::kPie, &Interpreter::Pie, true},
+    {geometry::op::kRoundRectanglePath, &Interpreter::RoundRectanglePath, true},
+    {geometry::op::kRoundRectangle, &Interpreter::RoundRectangle, true},
     {op::kSetClipRectangle, &Interpreter::SetClipRectangle, true},
     {op::kSetClipReplace, &Interpreter::SetClipReplace, true},
     {op::kSetClipIntersect, &Interpreter::SetClipIntersect, true},
@@ -69,6 +83,7 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetCharShear, &Interpreter::SetCharShear, true},
     {op::kSetCharBoldValue, &Interpreter::SetCharBoldValue, true},
     {op::kText, &Interpreter::Text, true},
+    {geometry::op::kTextPath, &Interpreter::TextPath, true},
 };
 
 Interpreter::Interpreter(const RenderOptions& options, PageConsumer consumer)

@@ -17,6 +17,7 @@
 #include "path.h"
 #include "pclxl_dump/xl_operator.h"
 #include "raster_patterns.h"
+#include "shapes.h"
 #include "soft_fonts.h"
 
 namespace pclxl_render {
@@ -87,6 +88,11 @@ private:
     void SetPaintTxMode(const pclxl_dump::XlOperator&, const Attributes&);
     void SetFillMode(const pclxl_dump::XlOperator&, const Attributes&);
     void SetClipMode(const pclxl_dump::XlOperator&, const Attributes&);
+    // Line style.
+    void SetLineCap(const pclxl_dump::XlOperator&, const Attributes&);
+    void SetLineJoin(const pclxl_dump::XlOperator&, const Attributes&);
+    void SetMiterLimit(const pclxl_dump::XlOperator&, const Attributes&);
+    void SetLineDash(const pclxl_dump::XlOperator&, const Attributes&);
     // Raster patterns.
     void BeginRastPattern(const pclxl_dump::XlOperator&, const Attributes&);
     void ReadRastPattern(const pclxl_dump::XlOperator&, const Attributes&);
@@ -103,6 +109,16 @@ private:
     void Rectangle(const pclxl_dump::XlOperator&, const Attributes&);
     void CloseSubPath(const pclxl_dump::XlOperator&, const Attributes&);
     void PaintPath(const pclxl_dump::XlOperator&, const Attributes&);
+    // Shapes on the ellipse in a bounding box, and rounded rectangles.
+    void ArcPath(const pclxl_dump::XlOperator&, const Attributes&);
+    void ChordPath(const pclxl_dump::XlOperator&, const Attributes&);
+    void Chord(const pclxl_dump::XlOperator&, const Attributes&);
+    void EllipsePath(const pclxl_dump::XlOperator&, const Attributes&);
+    void Ellipse(const pclxl_dump::XlOperator&, const Attributes&);
+    void PiePath(const pclxl_dump::XlOperator&, const Attributes&);
+    void Pie(const pclxl_dump::XlOperator&, const Attributes&);
+    void RoundRectanglePath(const pclxl_dump::XlOperator&, const Attributes&);
+    void RoundRectangle(const pclxl_dump::XlOperator&, const Attributes&);
     // Clipping.
     void SetClipRectangle(const pclxl_dump::XlOperator&, const Attributes&);
     void SetClipReplace(const pclxl_dump::XlOperator&, const Attributes&);
@@ -126,6 +142,7 @@ private:
     void SetCharShear(const pclxl_dump::XlOperator&, const Attributes&);
     void SetCharBoldValue(const pclxl_dump::XlOperator&, const Attributes&);
     void Text(const pclxl_dump::XlOperator&, const Attributes&);
+    void TextPath(const pclxl_dump::XlOperator&, const Attributes&);
 
     // Helpers shared by the handlers.
     bool Drawing() const { return raster_ != nullptr; }
@@ -133,10 +150,20 @@ private:
     void AddLines(const pclxl_dump::XlOperator& op, const Attributes& attributes, bool relative);
     void AddCurves(const pclxl_dump::XlOperator& op, const Attributes& attributes, bool relative);
     void AddRectangle(const Attributes& attributes);
+    // Adds a shape given in user space as a subpath of its own.
+    void AddShape(const Shape& shape);
+    // A shape operator that paints: the path becomes the shape, is painted and left empty.
+    void PaintShape(const pclxl_dump::XlOperator& op, const Attributes& attributes,
+                    void (Interpreter::*addShape)(const pclxl_dump::XlOperator&,
+                                                  const Attributes&));
     Region PathRegion(FillRule rule) const;
     void IntersectClip(Region region, const Attributes& attributes);
     void PaintRegion(const Region& region, const Paint& paint);
     void SendFontResult(const std::string& problem) const;
+    // Rasterises the characters of a Text or TextPath from the cursor, hands each one's pixels
+    // to `take` when `wantShapes`, and moves the cursor past them.
+    void LayOutText(const Attributes& attributes, bool wantShapes,
+                    const std::function<void(const Region&)>& take);
     double DevicePixelsPerUnit() const;
 
     RenderOptions options_;

@@ -21,11 +21,12 @@ double Distance(Point p, Point q) {
 
 }  // namespace
 
-void Path::Add(Point p) {
+void Path::Add(Point p, bool smooth) {
     if (++pointCount_ > kMaxPathPoints) {
         throw RenderError("the path holds more than " + std::to_string(kMaxPathPoints) + " points");
     }
     subpaths_.back().points.push_back(p);
+    subpaths_.back().smooth.push_back(smooth);
 }
 
 void Path::MoveTo(Point p) {
@@ -57,7 +58,8 @@ void Path::CurveTo(Point from, Point c1, Point c2, Point to) {
         const double t = static_cast<double>(i) / pieces, s = 1 - t;
         const double w0 = s * s * s, w1 = 3 * s * s * t, w2 = 3 * s * t * t, w3 = t * t * t;
         Add({w0 * from.x + w1 * c1.x + w2 * c2.x + w3 * to.x,
-             w0 * from.y + w1 * c1.y + w2 * c2.y + w3 * to.y});
+             w0 * from.y + w1 * c1.y + w2 * c2.y + w3 * to.y},
+            i < pieces);
     }
 }
 
@@ -66,6 +68,20 @@ void Path::CloseSubpath() {
         subpaths_.back().closed = true;
         open_ = false;
     }
+}
+
+void Path::AddPixels(const Region& pixels) {
+    for (int y = pixels.Top(); y < pixels.Bottom(); ++y) {
+        for (const Run& run : pixels.Row(y)) {
+            const double x0 = run.x0, x1 = run.x1, top = y, bottom = y + 1;
+            MoveTo({x0, top});
+            LineTo({x0, top}, {x1, top});
+            LineTo({x1, top}, {x1, bottom});
+            LineTo({x1, bottom}, {x0, bottom});
+            CloseSubpath();
+        }
+    }
+    holdsPixels_ = true;
 }
 
 std::vector<Polygon> Path::Polygons() const {

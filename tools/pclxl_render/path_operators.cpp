@@ -1,5 +1,6 @@
 // Building the current path (cursor, lines, Béziers, rectangles, closing) and painting it:
 // the interior with the brush under the fill rule, the outline with the pen at its width.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -129,15 +130,14 @@ void Interpreter::BezierRelPath(const XlOperator& op, const Attributes& attribut
 }
 
 void Interpreter::AddRectangle(const Attributes& attributes) {
+    // Clockwise on the page from the corner with the lesser coordinates, whichever corners
+    // the box names.
     const Box box = attributes.Corners(attr::kBoundingBox);
-    const Point corners[] = {
-        {box.x0, box.y0}, {box.x1, box.y0}, {box.x1, box.y1}, {box.x0, box.y1}};
-    path_.MoveTo(state_.ctm.Apply(corners[0]));
-    for (int i = 1; i < 4; ++i) {
-        path_.LineTo(state_.ctm.Apply(corners[i - 1]), state_.ctm.Apply(corners[i]));
-    }
-    path_.CloseSubpath();
-    cursor_ = state_.ctm.Apply(corners[0]);
+    const double x0 = std::min(box.x0, box.x1), x1 = std::max(box.x0, box.x1);
+    const double y0 = std::min(box.y0, box.y1), y1 = std::max(box.y0, box.y1);
+    AddShape({{x0, y0},
+              {{false, {}, {}, {x1, y0}}, {false, {}, {}, {x1, y1}}, {false, {}, {}, {x0, y1}}},
+              true});
 }
 
 void Interpreter::RectanglePath(const XlOperator&, const Attributes& attributes) {
@@ -145,9 +145,7 @@ void Interpreter::RectanglePath(const XlOperator&, const Attributes& attributes)
 }
 
 void Interpreter::Rectangle(const XlOperator& op, const Attributes& attributes) {
-    path_.Clear();
-    AddRectangle(attributes);
-    PaintPath(op, attributes);
+    PaintShape(op, attributes, &Interpreter::RectanglePath);
 }
 
 void Interpreter::CloseSubPath(const XlOperator&, const Attributes&) {
@@ -160,6 +158,9 @@ void Interpreter::PaintRegion(const Region& region, const Paint& paint) {
 }
 
 void Interpreter::PaintPath(const XlOperator&, const Attributes&) {
+    if (state_.pen.kind != Paint::Kind::kNone && path_.HoldsPixels()) {
+        throw RenderError("the preview does not stroke the outlines of TextPath characters");
+    }
     if (!Drawing()) {
         return;
     }
@@ -167,9 +168,8 @@ void Interpreter::PaintPath(const XlOperator&, const Attributes&) {
         PaintRegion(PathRegion(state_.fillRule), state_.brush);
     }
     if (state_.pen.kind != Paint::Kind::kNone) {
-        // The pen's width in device pixels: user units scaled by the page's mean scale.
-        const double scale = std::sqrt(std::abs(state_.ctm.Determinant()));
-        const std::vector<Polygon> outline = StrokeOutline(path_, state_.penWidth * scale / 2);
+        const std::vector<Polygon> outline =
+            StrokeOutline(path_, state_.penWidth, state_.line, state_.ctm);
         PaintRegion(FillPolygons(outline, FillRule::kNonZeroWinding, pageWidth_, pageHeight_),
                     state_.pen);
     }

@@ -57,7 +57,9 @@ void Interpreter::SetPageOrigin(const XlOperator&, const Attributes& attributes)
 }
 
 void Interpreter::SetPageRotation(const XlOperator&, const Attributes& attributes) {
-    state_.ctm = state_.ctm.After(Affine::Rotation(attributes.Number(attr::kPageAngle)));
+    // A positive PageAngle turns the axes counter-clockwise on the page: the x axis towards
+    // the top of the sheet.
+    state_.ctm = state_.ctm.After(Affine::Rotation(-attributes.Number(attr::kPageAngle)));
     RequireFinite(state_.ctm);
 }
 

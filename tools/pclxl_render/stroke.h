@@ -1,14 +1,19 @@
-// The outline a pen of a given width draws along a path, as polygons that fill (non-zero)
-// to the stroked pixels: a band along each segment and a round joint at each vertex.
+// The outline a pen draws along a path, as polygons that fill (non-zero) to the stroked
+// pixels. The pen is laid down in user space, so that its width, caps, joins, miters and
+// dashes turn and stretch with the page as the path does, and the outline is then taken to
+// device pixels.
 #pragma once
 
 #include <vector>
 
+#include "line_style.h"
 #include "path.h"
 
 namespace pclxl_render {
 
-// `halfWidth` is in device pixels; strokes are never thinner than one pixel.
-std::vector<Polygon> StrokeOutline(const Path& path, double halfWidth);
+// `path` is in device pixels, `ctm` (invertible) takes user space to them and `penWidth` is
+// in user units. Strokes are never thinner than one device pixel.
+std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const LineStyle& style,
+                                   const Affine& ctm);
 
 }  // namespace pclxl_render

@@ -118,7 +118,8 @@ void Interpreter::SetCharBoldValue(const XlOperator&, const Attributes& attribut
     state_.characters.bold = bold;
 }
 
-void Interpreter::Text(const XlOperator&, const Attributes& attributes) {
+void Interpreter::LayOutText(const Attributes& attributes, bool wantShapes,
+                             const std::function<void(const Region&)>& take) {
     const CharacterState& text = state_.characters;
     if (text.fontName.empty()) {
         throw RenderError("no font is set (SetFont)");
@@ -141,7 +142,6 @@ void Interpreter::Text(const XlOperator&, const Attributes& attributes) {
     const int boldPixels = std::min<int>(
         ClampToInt(std::round(text.bold * std::sqrt(std::abs(toDevice.Determinant())))),
         kMaxBoldPixels);
-    const Compositor compositor(state_.drawMode, state_.brush, SourceKind::kShape);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         GlyphBitmap glyph;
         const auto code = static_cast<std::uint16_t>(std::clamp(ClampToInt(codes[i]), 0, 0xFFFF));
@@ -149,12 +149,10 @@ void Interpreter::Text(const XlOperator&, const Attributes& attributes) {
         if (static_cast<std::size_t>(glyph.width) * glyph.height != glyph.alpha.size()) {
             throw RenderError("the soft-font store drew a character of the wrong size");
         }
-        if (Drawing() && compositor.Draws()) {
+        if (wantShapes) {
             Embolden(glyph, boldPixels);
-            const Region covered =
-                GlyphRegion(glyph, ClampToInt(std::round(cursor_.x)),
-                            ClampToInt(std::round(cursor_.y)), pageWidth_, pageHeight_);
-            compositor.PaintShape(*raster_, covered.Intersection(*state_.clip));
+            take(GlyphRegion(glyph, ClampToInt(std::round(cursor_.x)),
+                             ClampToInt(std::round(cursor_.y)), pageWidth_, pageHeight_));
         }
         Point advance{glyph.advanceX, glyph.advanceY};
         if (spaced) {
@@ -163,6 +161,13 @@ void Interpreter::Text(const XlOperator&, const Attributes& attributes) {
         }
         cursor_ = {cursor_.x + advance.x, cursor_.y + advance.y};
     }
+}
+
+void Interpreter::Text(const XlOperator&, const Attributes& attributes) {
+    const Compositor compositor(state_.drawMode, state_.brush, SourceKind::kShape);
+    LayOutText(attributes, Drawing() && compositor.Draws(), [&](const Region& covered) {
+        compositor.PaintShape(*raster_, covered.Intersection(*state_.clip));
+    });
 }
 
 }  // namespace pclxl_render
