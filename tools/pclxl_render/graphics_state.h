@@ -12,6 +12,7 @@
 #include "compositor.h"
 #include "paint.h"
 #include "polygon_fill.h"
+#include "printer_settings.h"
 #include "region.h"
 
 namespace pclxl_render {
@@ -37,6 +38,7 @@ struct GraphicsState {
     FillRule clipRule = FillRule::kNonZeroWinding;
     std::shared_ptr<const Region> clip;
     CharacterState characters;
+    PrinterSettings printer;
 };
 
 }  // namespace pclxl_render

@@ -18,6 +18,7 @@
 #include "pclxl_dump/xl_operator.h"
 #include "raster_patterns.h"
 #include "soft_fonts.h"
+#include "user_streams.h"
 
 namespace pclxl_render {
 
@@ -27,6 +28,9 @@ struct RenderOptions {
     double dpi = kDefaultDpi;
     int firstPage = 1;  // printed pages to draw, counted from 1
     int lastPage = INT_MAX;
+    // Receives each warning ("at byte N (0x...): Name: what was left out"); standard error
+    // when empty.
+    std::function<void(const std::string&)> warn;
 };
 
 struct RenderedPage {
@@ -127,6 +131,20 @@ private:
     void SetCharBoldValue(const pclxl_dump::XlOperator&, const Attributes&);
     void Text(const pclxl_dump::XlOperator&, const Attributes&);
 
+    // User-defined streams.
+    void BeginStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void ReadStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void EndStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void ExecStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void RemoveStream(const pclxl_dump::XlOperator&, const Attributes&);
+    // Scan lines.
+    void BeginScan(const pclxl_dump::XlOperator&, const Attributes&);
+    void ScanLineRel(const pclxl_dump::XlOperator&, const Attributes&);
+    void EndScan(const pclxl_dump::XlOperator&, const Attributes&);
+    // Printer rendering settings, and embedded PCL 5.
+    void RecordPrinterSetting(const pclxl_dump::XlOperator&, const Attributes&);
+    void PassThrough(const pclxl_dump::XlOperator&, const Attributes&);
+
     // Helpers shared by the handlers.
     bool Drawing() const { return raster_ != nullptr; }
     Paint ReadPaint(const Attributes& attributes, std::uint32_t nullAttribute) const;
@@ -138,6 +156,7 @@ private:
     void PaintRegion(const Region& region, const Paint& paint);
     void SendFontResult(const std::string& problem) const;
     double DevicePixelsPerUnit() const;
+    void Warn(std::size_t offset, const std::string& message) const;
 
     RenderOptions options_;
     PageConsumer consumer_;
@@ -149,6 +168,9 @@ private:
     Point unitsPerInch_{};
     std::unique_ptr<SoftFontStore> fonts_;
     RasterPatterns patterns_;
+    UserStreams streams_;
+    int replayDepth_ = 0;               // ExecStreams being replayed inside each other
+    std::size_t replayedOperators_ = 0;  // over the whole file, to bound replays
 
     // The page.
     bool inPage_ = false;
@@ -163,6 +185,7 @@ private:
     Point cursor_;  // device pixels
     std::unique_ptr<ImageInProgress> image_;
     std::unique_ptr<PatternInProgress> pattern_;
+    bool scanning_ = false;  // between BeginScan and EndScan
 };
 
 }  // namespace pclxl_render

@@ -55,6 +55,7 @@ void Interpreter::BeginSession(const XlOperator&, const Attributes& attributes) 
     }
     unitsPerInch_ = {units.x * perInch, units.y * perInch};
     fonts_ = std::make_unique<SoftFontStore>();
+    streams_ = UserStreams{};
     inSession_ = true;
 }
 
@@ -100,6 +101,7 @@ void Interpreter::BeginPage(const XlOperator&, const Attributes& attributes) {
     state_.clip = pageRegion_;
     savedStates_.clear();
     path_.Clear();
+    scanning_ = false;
     cursor_ = state_.ctm.Apply({0, 0});
     inPage_ = true;
 }
