@@ -137,10 +137,8 @@ private:
     void EndStream(const pclxl_dump::XlOperator&, const Attributes&);
     void ExecStream(const pclxl_dump::XlOperator&, const Attributes&);
     void RemoveStream(const pclxl_dump::XlOperator&, const Attributes&);
-    // Scan lines.
-    void BeginScan(const pclxl_dump::XlOperator&, const Attributes&);
+    // Scan lines (the reader sees to it that they come between BeginScan and EndScan).
     void ScanLineRel(const pclxl_dump::XlOperator&, const Attributes&);
-    void EndScan(const pclxl_dump::XlOperator&, const Attributes&);
     // Printer rendering settings, and embedded PCL 5.
     void RecordPrinterSetting(const pclxl_dump::XlOperator&, const Attributes&);
     void PassThrough(const pclxl_dump::XlOperator&, const Attributes&);
@@ -185,7 +183,6 @@ private:
     Point cursor_;  // device pixels
     std::unique_ptr<ImageInProgress> image_;
     std::unique_ptr<PatternInProgress> pattern_;
-    bool scanning_ = false;  // between BeginScan and EndScan
 };
 
 }  // namespace pclxl_render

@@ -1,5 +1,5 @@
-// Scan lines: between BeginScan and EndScan, each ScanLineRel paints runs of one row with the
-// brush. Its data is a coordinate type byte (eSInt16), then per scan line a start point (x, y:
+// Scan lines: each ScanLineRel (between BeginScan and EndScan, which draw nothing) paints runs
+// of rows with the brush. Its data is a coordinate type byte (eSInt16), then per scan line a start point (x, y:
 // sint16), the number of x pairs (uint16), their type (eUByte or eUInt16) and the pairs. Each
 // pair moves the running x on by its first value and paints the run of its second value's
 // length from there, one unit tall at y, the run being [x, x + length) x [y, y + 1) in user
@@ -34,24 +34,7 @@ double Signed16(std::uint32_t bits) {
 
 }  // namespace
 
-void Interpreter::BeginScan(const XlOperator&, const Attributes&) {
-    if (scanning_) {
-        throw RenderError("scan lines are already open");
-    }
-    scanning_ = true;
-}
-
-void Interpreter::EndScan(const XlOperator&, const Attributes&) {
-    if (!scanning_) {
-        throw RenderError("no BeginScan before it");
-    }
-    scanning_ = false;
-}
-
 void Interpreter::ScanLineRel(const XlOperator& op, const Attributes& attributes) {
-    if (!scanning_) {
-        throw RenderError("only allowed between BeginScan and EndScan");
-    }
     const std::uint32_t lines = attributes.IntegerOr(attr_code::kNumberOfScanLines, 1);
     pclxl_dump::ByteCursor cursor(op.data);
     const std::uint32_t startType = ReadOrThrow(cursor, 1, "the coordinate type");

@@ -101,7 +101,6 @@ void Interpreter::BeginPage(const XlOperator&, const Attributes& attributes) {
     state_.clip = pageRegion_;
     savedStates_.clear();
     path_.Clear();
-    scanning_ = false;
     cursor_ = state_.ctm.Apply({0, 0});
     inPage_ = true;
 }

@@ -4,6 +4,7 @@
 // depth and a bounded number of replayed operators, so that streams calling each other cannot
 // make the preview run without end.
 #include <string>
+#include <string_view>
 
 #include "interpreter.h"
 #include "operator_codes.h"
@@ -17,6 +18,9 @@ namespace {
 using pclxl_dump::XlOperator;
 
 constexpr int kMaxReplayDepth = 32;
+// How the interpreter labels a failure of ExecStream, and one inside a replay.
+constexpr std::string_view kExecStreamLabel = "ExecStream: ";
+constexpr std::string_view kNestedFailure = "ExecStream: in stream \"";
 // Operators that replays may read in one file: far more than any real page needs.
 constexpr std::size_t kMaxReplayedOperators = 1'000'000;
 
@@ -90,6 +94,11 @@ void Interpreter::ExecStream(const XlOperator&, const Attributes& attributes) {
     if (failure_) {
         const RenderFailure inner = std::move(*failure_);
         failure_.reset();
+        // A failure in a nested replay already names its stream and offset: it is handed on
+        // as it is, so the message names where it happened, not every level around it.
+        if (inner.message.starts_with(kNestedFailure)) {
+            throw RenderError(inner.message.substr(kExecStreamLabel.size()));
+        }
         throw RenderError(where + "at byte " + pclxl_dump::DescribeOffset(inner.offset) + ": " +
                           inner.message);
     }
