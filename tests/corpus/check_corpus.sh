@@ -31,8 +31,9 @@ gs_run() {  # device dpi output input
     -sOutputFile="$3" "$work/$4"
 }
 
-# The documents: the PostScript pages beside this script, a manual page set by groff, one of
-# them as PDF, and the example photograph as a PostScript image.
+# The documents: the PostScript pages beside this script, a manual page set by groff (two
+# pages: the fonts a writer downloads for the first must still draw the second), one of them as
+# PDF, and the example photograph as a PostScript image.
 cp "$sources"/*.ps . || exit 1
 groff -man -Tps "$sources/xlrender.1" >manual.ps || exit 1
 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOutputFile=images.pdf "$work/images.ps" || exit 1
@@ -51,8 +52,8 @@ jobs=(
   "manual-color-600 manual.ps pxlcolor 600"
   "drawing-mono-300 drawing.ps pxlmono 300"
   "drawing-color-600 drawing.ps pxlcolor 600"
-  "lines-color-300 line-styles.ps pxlcolor 300"
-  "lines-mono-600 line-styles.ps pxlmono 600"
+  "line-styles-color-300 line-styles.ps pxlcolor 300"
+  "line-styles-mono-600 line-styles.ps pxlmono 600"
   "images-color-300 images.ps pxlcolor 300"
   "images-color-600 images.ps pxlcolor 600"
   "images-pdf-color-300 images.pdf pxlcolor 300"
@@ -61,7 +62,7 @@ jobs=(
 )
 
 failed=0
-printf '%-24s %5s %9s  %s\n' file pages worst problem
+printf '%-26s %5s %9s  %s\n' file pages worst problem
 for job in "${jobs[@]}"; do
   read -r name source writer dpi <<<"$job"
   if [ "$writer" = pnmtopclxl ]; then
@@ -96,6 +97,6 @@ for job in "${jobs[@]}"; do
     failed=1
     problem=${problem:-"below $kThreshold%"}
   fi
-  printf '%-24s %5d %9s  %s\n' "$name.pxl" "$pages" "$worst" "$problem"
+  printf '%-26s %5d %9s  %s\n' "$name.pxl" "$pages" "$worst" "$problem"
 done
 exit $failed
