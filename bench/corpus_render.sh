@@ -31,10 +31,12 @@ for spool in "$work"/*.pxl; do
     >/dev/null 2>"$work/bench-$name.err"; then
     problem=$(tail -n 1 "$work/bench-$name.err")
   fi
+  if [ -n "$problem" ]; then
+    printf '%-28s %5s %12s %12s  %s\n' "$name.pxl" - - - "$problem"
+    continue
+  fi
   pages=$(find "$work" -name "bench-$name-*.png" | wc -l)
   read -r user system peak_kb <"$work/bench-$name.time"
   awk -v f="$name.pxl" -v p="$pages" -v u="$user" -v s="$system" -v m="$peak_kb" \
-    -v problem="$problem" 'BEGIN {
-      printf "%-28s %5d %12.0f %12.1f  %s\n", f, p, p ? (u + s) * 1000 / p : 0, m / 1024, problem
-    }'
+    'BEGIN { printf "%-28s %5d %12.0f %12.1f\n", f, p, (u + s) * 1000 / p, m / 1024 }'
 done
