@@ -3,6 +3,7 @@
 // low resolution so that each run is quick; every limit is the same at any resolution.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "pclxl_render/render_spool.h"
 
@@ -15,6 +16,7 @@ constexpr double kFuzzDpi = 20;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     pclxl_render::RenderOptions options;
     options.dpi = kFuzzDpi;
+    options.warn = [](const std::string&) {};  // PassThrough's warnings would flood the log
     pclxl_render::RenderSpool({data, size}, options, [](const pclxl_render::RenderedPage&) {});
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs that this machine lacks (as root), or says
-# which to install. `install-deps.sh windows` installs what the Windows DLLs need instead: the
+# which to install; `install-deps.sh corpus` adds the writers the corpus check uses. `install-deps.sh windows` installs what the Windows DLLs need instead: the
 # MinGW-w64 toolchains, what cross-building libjpeg-turbo from its source package takes, and
 # Wine (its 32-bit half from the i386 architecture) to run the smoke test.
 set -euo pipefail
@@ -23,6 +23,10 @@ else
   # The fuzz preset builds the libFuzzer targets with clang and its sanitizer runtimes.
   if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
+  fi
+  # The corpus check makes PCL XL files with other writers and their reference pages.
+  if [ "${1:-}" = corpus ]; then
+    packages+=(ghostscript netpbm groff-base)
   fi
 fi
 

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -125,12 +126,14 @@ struct RenderRun {
 };
 
 inline RenderRun RenderStream(const std::string& stream, double dpi = 100, int firstPage = 1,
-                              int lastPage = 1 << 30) {
+                              int lastPage = 1 << 30,
+                              std::function<void(const std::string&)> warn = {}) {
     RenderRun run;
     pclxl_render::RenderOptions options;
     options.dpi = dpi;
     options.firstPage = firstPage;
     options.lastPage = lastPage;
+    options.warn = std::move(warn);
     run.outcome = pclxl_render::RenderSpool(
         {reinterpret_cast<const std::uint8_t*>(stream.data()), stream.size()}, options,
         [&run](const pclxl_render::RenderedPage& page) {

@@ -14,7 +14,8 @@ namespace {
 namespace attr = pclxl_dump::attr;
 using pclxl_dump::XlOperator;
 
-constexpr std::uint32_t kGray = 1, kRgb = 2;
+// eSRGB (protocol class 2.1) is drawn as eRGB: the preview's RGB already is sRGB.
+constexpr std::uint32_t kGray = 1, kRgb = 2, kSRgb = 6;
 constexpr std::uint32_t kPaletteDepth8Bit = 2;
 constexpr std::size_t kMaxPaletteEntries = 256;
 constexpr double kFullLevel = 255;
@@ -44,9 +45,9 @@ Rgb FromComponents(const std::vector<double>& components, bool real, std::uint32
 void Interpreter::SetColorSpace(const XlOperator&, const Attributes& attributes) {
     ColourSpace space;
     const std::uint32_t model = attributes.Integer(attr::kColorSpace);
-    if (model != kGray && model != kRgb) {
+    if (model != kGray && model != kRgb && model != kSRgb) {
         throw RenderError("ColorSpace " + std::to_string(model) +
-                          " is not drawn (eGray and eRGB are)");
+                          " is not drawn (eGray, eRGB and eSRGB are)");
     }
     space.model = model == kGray ? ColourModel::kGray : ColourModel::kRgb;
     if (attributes.Has(attr::kPaletteData)) {
@@ -104,10 +105,13 @@ Paint Interpreter::ReadPaint(const Attributes& attributes, std::uint32_t nullAtt
         if (components.empty()) {
             throw RenderError(AttributeLabel(id) + " is empty");
         }
+        // Under a palette PrimaryArray holds an index; GrayLevel and RGBColor always give
+        // levels. Writers rely on that: Ghostscript's sets gray levels and RGB colours after
+        // an indexed image without leaving its palette colour space.
+        const bool index = indexed && id == attr::kPrimaryArray;
         paint.colour =
-            indexed
-                ? space.Entry(static_cast<std::uint32_t>(std::max(0, ClampToInt(components[0]))))
-                : FromComponents(components, attributes.IsReal(id), id);
+            index ? space.Entry(static_cast<std::uint32_t>(std::max(0, ClampToInt(components[0]))))
+                  : FromComponents(components, attributes.IsReal(id), id);
     }
     return paint;
 }

@@ -14,6 +14,7 @@
 #include "line_style.h"
 #include "paint.h"
 #include "polygon_fill.h"
+#include "printer_settings.h"
 #include "region.h"
 
 namespace pclxl_render {
@@ -40,6 +41,7 @@ struct GraphicsState {
     FillRule clipRule = FillRule::kNonZeroWinding;
     std::shared_ptr<const Region> clip;
     CharacterState characters;
+    PrinterSettings printer;
 };
 
 }  // namespace pclxl_render

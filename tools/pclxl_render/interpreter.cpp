@@ -4,6 +4,7 @@
 
 #include "geometry_codes.h"
 #include "interpreter_parts.h"
+#include "operator_codes.h"
 #include "pclxl_dump/listing.h"
 #include "pclxl_dump/pclxl_names.h"
 #include "render_error.h"
@@ -84,6 +85,20 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetCharBoldValue, &Interpreter::SetCharBoldValue, true},
     {op::kText, &Interpreter::Text, true},
     {geometry::op::kTextPath, &Interpreter::TextPath, true},
+    {op::kBeginStream, &Interpreter::BeginStream, false},
+    {op::kReadStream, &Interpreter::ReadStream, false},
+    {op::kEndStream, &Interpreter::EndStream, false},
+    {kExecStream, &Interpreter::ExecStream, false},
+    {kRemoveStream, &Interpreter::RemoveStream, false},
+    {op::kBeginScan, &Interpreter::Ignore, true},
+    {op::kScanLineRel, &Interpreter::ScanLineRel, true},
+    {op::kEndScan, &Interpreter::Ignore, true},
+    {kSetColorTreatment, &Interpreter::RecordPrinterSetting, true},
+    {kSetHalftoneMethod, &Interpreter::RecordPrinterSetting, true},
+    {kSetNeutralAxis, &Interpreter::RecordPrinterSetting, true},
+    {kSetColorTrapping, &Interpreter::RecordPrinterSetting, true},
+    {kSetAdaptiveHalftoning, &Interpreter::RecordPrinterSetting, true},
+    {op::kPassThrough, &Interpreter::PassThrough, false},
 };
 
 Interpreter::Interpreter(const RenderOptions& options, PageConsumer consumer)
@@ -106,6 +121,9 @@ bool Interpreter::Take(const XlOperator& op) {
             }
             if (!entry.needsPage && entry.code != op::kBeginSession && !inSession_) {
                 throw RenderError("only allowed between BeginSession and EndSession");
+            }
+            if (streams_.Defining() && op.code != op::kReadStream && op.code != op::kEndStream) {
+                throw RenderError("only ReadStream and EndStream may follow BeginStream");
             }
             (this->*entry.handler)(op, Attributes(op));
             // Nothing after the last page asked for can change what is drawn.

@@ -19,6 +19,7 @@
 #include "raster_patterns.h"
 #include "shapes.h"
 #include "soft_fonts.h"
+#include "user_streams.h"
 
 namespace pclxl_render {
 
@@ -28,6 +29,9 @@ struct RenderOptions {
     double dpi = kDefaultDpi;
     int firstPage = 1;  // printed pages to draw, counted from 1
     int lastPage = INT_MAX;
+    // Receives each warning ("at byte N (0x...): Name: what was left out"); standard error
+    // when empty.
+    std::function<void(const std::string&)> warn;
 };
 
 struct RenderedPage {
@@ -144,6 +148,18 @@ private:
     void Text(const pclxl_dump::XlOperator&, const Attributes&);
     void TextPath(const pclxl_dump::XlOperator&, const Attributes&);
 
+    // User-defined streams.
+    void BeginStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void ReadStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void EndStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void ExecStream(const pclxl_dump::XlOperator&, const Attributes&);
+    void RemoveStream(const pclxl_dump::XlOperator&, const Attributes&);
+    // Scan lines (the reader sees to it that they come between BeginScan and EndScan).
+    void ScanLineRel(const pclxl_dump::XlOperator&, const Attributes&);
+    // Printer rendering settings, and embedded PCL 5.
+    void RecordPrinterSetting(const pclxl_dump::XlOperator&, const Attributes&);
+    void PassThrough(const pclxl_dump::XlOperator&, const Attributes&);
+
     // Helpers shared by the handlers.
     bool Drawing() const { return raster_ != nullptr; }
     Paint ReadPaint(const Attributes& attributes, std::uint32_t nullAttribute) const;
@@ -165,6 +181,7 @@ private:
     void LayOutText(const Attributes& attributes, bool wantShapes,
                     const std::function<void(const Region&)>& take);
     double DevicePixelsPerUnit() const;
+    void Warn(std::size_t offset, const std::string& message) const;
 
     RenderOptions options_;
     PageConsumer consumer_;
@@ -176,6 +193,9 @@ private:
     Point unitsPerInch_{};
     std::unique_ptr<SoftFontStore> fonts_;
     RasterPatterns patterns_;
+    UserStreams streams_;
+    int replayDepth_ = 0;               // ExecStreams being replayed inside each other
+    std::size_t replayedOperators_ = 0;  // over the whole file, to bound replays
 
     // The page.
     bool inPage_ = false;

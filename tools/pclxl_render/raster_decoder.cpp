@@ -4,6 +4,7 @@
 #include <string>
 
 #include "jpeg_decoder.h"
+#include "pclxl_dump/byte_cursor.h"
 #include "pclxl_dump/pclxl_names.h"
 #include "render_error.h"
 
@@ -13,7 +14,8 @@ namespace {
 namespace attr = pclxl_dump::attr;
 
 constexpr std::uint32_t kDirectPixel = 0, kIndexedPixel = 1;
-constexpr std::uint32_t kNoCompression = 0, kRleCompression = 1, kJpegCompression = 2;
+constexpr std::uint32_t kNoCompression = 0, kRleCompression = 1, kJpegCompression = 2,
+                        kDeltaRowCompression = 3;
 constexpr int kDepthBits[] = {1, 4, 8};  // e1Bit, e4Bit, e8Bit
 constexpr int kDefaultPadMultiple = 4;
 constexpr int kMaxPadMultiple = 4;
@@ -84,17 +86,24 @@ void RasterDecoder::ReadBlock(const Attributes& attributes, std::span<const std:
         case kJpegCompression:
             ReadJpegRows(startLine, blockHeight, data);
             break;
+        case kDeltaRowCompression:
+            ReadDeltaRows(startLine, blockHeight, data);
+            break;
         default:
             throw RenderError("CompressMode " + std::to_string(compression) + " is not drawn");
     }
 }
 
-void RasterDecoder::ReadPackedRows(int startLine, int rows, int padMultiple,
-                                   std::uint32_t compression, std::span<const std::uint8_t> data) {
+std::size_t RasterDecoder::PackedRowBytes() const {
     const int components = format_.indexed ? 1 : space_.Components();
     const std::size_t rowBits =
         static_cast<std::size_t>(format_.width) * format_.bitsPerIndex * components;
-    const std::size_t rowBytes = (rowBits + 7) / 8;
+    return (rowBits + 7) / 8;
+}
+
+void RasterDecoder::ReadPackedRows(int startLine, int rows, int padMultiple,
+                                   std::uint32_t compression, std::span<const std::uint8_t> data) {
+    const std::size_t rowBytes = PackedRowBytes();
     const std::size_t paddedBytes = (rowBytes + padMultiple - 1) / padMultiple * padMultiple;
     std::vector<std::uint8_t> unpacked;
     if (compression == kNoCompression) {
@@ -153,6 +162,58 @@ void RasterDecoder::StoreRow(int y, std::span<const std::uint8_t> packed) {
                 pixel[c] = level(sample(static_cast<std::size_t>(x) * 3 + c));
             }
         }
+    }
+}
+
+void RasterDecoder::ReadDeltaRows(int startLine, int rows, std::span<const std::uint8_t> data) {
+    // Each row: its byte count (uint16, little-endian; 0 repeats the seed row), then commands.
+    // A command byte holds the number of bytes to replace less one (bits 7-5) and how many
+    // bytes of the seed row to keep before them (bits 4-0; 31 adds the following bytes, up to
+    // one below 255). The seed row starts as zeros at the image's first row and is the
+    // previous decoded row after that, across ReadImage blocks. Rows are not padded.
+    constexpr unsigned kOffsetBits = 0x1F, kCountShift = 5;
+    constexpr std::uint8_t kOffsetGoesOn = 0xFF;
+    if (seed_.empty()) {
+        seed_.assign(PackedRowBytes(), 0);
+    }
+    pclxl_dump::ByteCursor cursor(data);
+    const auto byte = [&cursor](std::size_t& left) {
+        std::uint32_t value = 0;
+        if (left == 0 || !cursor.ReadLittle(1, value)) {
+            throw RenderError("a delta row's commands run past its byte count or the data");
+        }
+        --left;
+        return static_cast<std::uint8_t>(value);
+    };
+    for (int row = 0; row < rows; ++row) {
+        std::uint32_t count = 0;
+        if (!cursor.ReadLittle(2, count)) {
+            throw RenderError("the data holds " + std::to_string(row) + " of the block's " +
+                              std::to_string(rows) + " delta rows");
+        }
+        std::size_t left = count;
+        std::size_t at = 0;
+        while (left > 0) {
+            const std::uint8_t command = byte(left);
+            std::size_t offset = command & kOffsetBits;
+            if (offset == kOffsetBits) {
+                std::uint8_t more = kOffsetGoesOn;
+                while (more == kOffsetGoesOn) {
+                    more = byte(left);
+                    offset += more;
+                }
+            }
+            at += offset;
+            for (unsigned n = (command >> kCountShift) + 1u; n > 0; --n, ++at) {
+                const std::uint8_t value = byte(left);
+                if (at >= seed_.size()) {
+                    throw RenderError("a delta row replaces bytes past the row's " +
+                                      std::to_string(seed_.size()));
+                }
+                seed_[at] = value;
+            }
+        }
+        StoreRow(startLine + row, seed_);
     }
 }
 

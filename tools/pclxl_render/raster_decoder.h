@@ -1,5 +1,5 @@
 // The pixel rows of an image or raster pattern as its read operators deliver them: uncompressed,
-// RLE (PackBits) or JPEG blocks, rows padded to the stream's multiple, 1-, 4- or 8-bit pixels,
+// RLE (PackBits), JPEG or delta-row blocks, rows padded to the stream's multiple, 1-, 4- or 8-bit pixels,
 // direct or through the palette, turned into 8-bit RGB. Rows never delivered stay white.
 #pragma once
 
@@ -40,10 +40,13 @@ private:
     void ReadPackedRows(int startLine, int rows, int padMultiple, std::uint32_t compression,
                         std::span<const std::uint8_t> data);
     void ReadJpegRows(int startLine, int rows, std::span<const std::uint8_t> data);
+    void ReadDeltaRows(int startLine, int rows, std::span<const std::uint8_t> data);
+    std::size_t PackedRowBytes() const;
 
     RasterFormat format_;
     ColourSpace space_;
     std::vector<std::vector<std::uint8_t>> rows_;
+    std::vector<std::uint8_t> seed_;  // the last delta row, packed
 };
 
 }  // namespace pclxl_render

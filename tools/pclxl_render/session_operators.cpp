@@ -55,6 +55,7 @@ void Interpreter::BeginSession(const XlOperator&, const Attributes& attributes) 
     }
     unitsPerInch_ = {units.x * perInch, units.y * perInch};
     fonts_ = std::make_unique<SoftFontStore>();
+    streams_ = UserStreams{};
     inSession_ = true;
 }
 
