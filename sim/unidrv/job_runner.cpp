@@ -137,7 +137,7 @@ private:
 class PagePainter {
 public:
     PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
-                const std::map<std::string, BgrImage>& images, bool banded)
+                const JobImages& images, bool banded)
         : ddi_(ddi),
           device_(device),
           page_(page),
@@ -209,7 +209,14 @@ private:
         if (!clip) {
             return true;  // nothing of it shows in this band: GDI makes no call
         }
-        SourcePicture picture(images_.at(content.file.string()), content.surface);
+        const BgrImage* image = nullptr;
+        try {
+            image = &images_.Get(content.file);
+        } catch (const ImageFileError& error) {
+            problem_ = error.what();
+            return false;
+        }
+        SourcePicture picture(*image, content.surface);
         return BlitPicture(blits_, device_, content, picture, destination, clip->object(),
                            problem_);
     }
@@ -238,7 +245,7 @@ private:
     const DdiFunctions& ddi_;
     SURFOBJ* device_;
     const PageSetup& page_;
-    const std::map<std::string, BgrImage>& images_;
+    const JobImages& images_;
     bool banded_;
     BlitFunctions blits_;
     PagePlacement placement_;
@@ -254,15 +261,22 @@ struct Sheet {
 // One job through one plug-in object, in Unidrv's order; each step names itself on failure.
 class JobPlayer {
 public:
-    JobPlayer(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-              const DriverSide& driver, IPrintOemUni& plugin)
-        : job_(job), images_(images), driver_(driver), plugin_(plugin), page_(PageSetupFor(job)) {}
+    JobPlayer(const JobDescription& job, const JobImages& images,
+              const DriverSide& driver, IPrintOemUni& plugin, SpoolSink* output)
+        : job_(job),
+          images_(images),
+          driver_(driver),
+          plugin_(plugin),
+          output_(output),
+          page_(PageSetupFor(job)) {}
 
     JobOutcome Play(const PageProgress& progress) {
         JobOutcome outcome;
         outcome.succeeded = Run(progress, outcome.failure);
         if (device_) {
-            outcome.spool = device_->spool().Bytes();
+            if (output_ == nullptr) {
+                outcome.spool = device_->spool().Bytes();
+            }
             // A spool stream that lost bytes is a broken job, whoever wrote them.
             if (outcome.succeeded && device_->spool().ShortWrites() > 0) {
                 outcome.succeeded = false;
@@ -322,6 +336,9 @@ private:
         device_ = std::make_unique<Device>(parameters.cbBufSize);
         device_->devobj()->hPrinter = printer_;
         device_->devobj()->hOEM = PluginModuleHandle();
+        if (output_ != nullptr) {
+            device_->spool().StreamTo(*output_);
+        }
         if (job_.failSpoolWrite != 0) {
             device_->spool().LimitWrite(job_.failSpoolWrite, 0);
         }
@@ -438,6 +455,7 @@ private:
                 failure += where;
                 return false;
             }
+            images_.PagePrinted(LastPageOf(sheets[s]));
             if (progress) {
                 progress(s + 1, sheets.size());
             }
@@ -447,6 +465,15 @@ private:
             return false;
         }
         return true;
+    }
+
+    // The job's number (from 0) of the sheet's last page.
+    std::size_t LastPageOf(const Sheet& sheet) const {
+        std::size_t last = 0;
+        for (const auto& placed : sheet.pages) {
+            last = std::max(last, static_cast<std::size_t>(placed.first - job_.pages.data()));
+        }
+        return last;
     }
 
     static bool PaintSheet(PagePainter& painter, const Sheet& sheet, const RECTL& band) {
@@ -494,9 +521,10 @@ private:
     }
 
     const JobDescription& job_;
-    const std::map<std::string, BgrImage>& images_;
+    const JobImages& images_;
     const DriverSide& driver_;
     IPrintOemUni& plugin_;
+    SpoolSink* output_;
     PageSetup page_;
     DRVENABLEDATA pluginHooks_{};
     std::unique_ptr<Device> device_;
@@ -506,29 +534,9 @@ private:
 
 }  // namespace
 
-std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job) {
-    std::map<std::string, BgrImage> images;
-    for (std::size_t p = 0; p < job.pages.size(); ++p) {
-        for (std::size_t c = 0; c < job.pages[p].content.size(); ++c) {
-            const auto* image = std::get_if<ImageContent>(&job.pages[p].content[c]);
-            if (image == nullptr || images.count(image->file.string()) != 0) {
-                continue;
-            }
-            try {
-                images.emplace(image->file.string(), ReadImageFile(image->file));
-            } catch (const ImageFileError& error) {
-                throw JobFileError("/pages/" + std::to_string(p) + "/content/" +
-                                       std::to_string(c) + "/image",
-                                   error.what());
-            }
-        }
-    }
-    return images;
-}
-
-JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+JobOutcome RunJob(const JobDescription& job, const JobImages& images,
                   const std::string& modulePath, const DriverSide& driver,
-                  const PageProgress& progress) {
+                  const PageProgress& progress, SpoolSink* output) {
     DescribeJobToWorld(job, ResetWorld());
     JobOutcome outcome;
     std::string error;
@@ -542,7 +550,7 @@ JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImag
         outcome.failure = error;
         return outcome;
     }
-    outcome = JobPlayer(job, images, driver, *plugin).Play(progress);
+    outcome = JobPlayer(job, images, driver, *plugin, output).Play(progress);
     plugin->Release();
     return outcome;
 }

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "unidrv/image_file.h"
 #include "unidrv/job_description.h"
+#include "unidrv/job_images.h"
+#include "unidrv/spool_capture.h"
 
 namespace sim::unidrv {
 
 struct JobOutcome {
     bool succeeded = false;
     std::string failure;  // which call failed, when it did
-    std::string spool;    // everything written to the spool stream
+    std::string spool;    // everything written to the spool stream, unless it was streamed
 };
 
 // Called after each sheet with the sheet number (1-based) and the sheet count.
@@ -34,13 +35,10 @@ struct DriverSide {
     int pagesPerSheet = 1;
 };
 
-// The job's pictures, read before the plug-in runs so a bad file is a bad job, not a failed one.
-// Throws JobFileError naming the JSON path of the picture that cannot be read.
-std::map<std::string, BgrImage> ReadJobImages(const JobDescription& job);
-
-// Resets the simulated world, describes the job to it and prints the job.
-JobOutcome RunJob(const JobDescription& job, const std::map<std::string, BgrImage>& images,
+// Resets the simulated world, describes the job to it and prints the job. With `output`, the
+// spool goes there write by write and is not kept in the outcome.
+JobOutcome RunJob(const JobDescription& job, const JobImages& images,
                   const std::string& modulePath, const DriverSide& driver = {},
-                  const PageProgress& progress = {});
+                  const PageProgress& progress = {}, SpoolSink* output = nullptr);
 
 }  // namespace sim::unidrv

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace sim::unidrv {
 namespace {
@@ -87,6 +88,26 @@ TEST(JobRunner, ARefusedSpoolWriteFailsTheJob) {
     const JobOutcome outcome = RunText(R"({"failSpoolWrite": 3, "pages": [{}]})");
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.failure, "the spool stream refused a write");
+}
+
+TEST(JobRunner, PicturesAreHeldFromTheirFirstPageToTheirLast) {
+    // The same file named two ways is two pictures to the job: A on pages 1 and 3, B on page 2.
+    const auto page = [](const std::string& file) {
+        return std::string(R"({"content": [{"image": ")") + file +
+               R"(", "at": {"x": 20, "y": 30, "width": 25.4, "height": 16.9333}}]})";
+    };
+    const std::string a = std::string(XLRENDER_SOURCE_DIR) + "/examples/photo.jpg";
+    const std::string b = std::string(XLRENDER_SOURCE_DIR) + "/examples/../examples/photo.jpg";
+    const JobDescription job = ParseJobDescription(
+        R"({"pages": [)" + page(a) + "," + page(b) + "," + page(a) + ", {}]}", "/");
+    const JobImages images = ReadJobImages(job);
+    EXPECT_EQ(images.HeldCount(), 0u);
+    std::vector<std::size_t> heldAfterSheet;
+    const JobOutcome outcome =
+        RunJob(job, images, XLRENDER_MODULE_PATH, {},
+               [&](std::size_t, std::size_t) { heldAfterSheet.push_back(images.HeldCount()); });
+    ASSERT_TRUE(outcome.succeeded) << outcome.failure;
+    EXPECT_EQ(heldAfterSheet, (std::vector<std::size_t>{1, 1, 0, 0}));
 }
 
 TEST(JobRunner, AModuleThatCannotLoadIsNamed) {

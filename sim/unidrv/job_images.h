@@ -1,0 +1,42 @@
+// The pictures a job places on its pages. Each is decoded when a page first draws it and
+// dropped after the last page that draws it, so a long job holds only the pictures of the pages
+// at hand, not every picture before its first page.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "unidrv/image_file.h"
+#include "unidrv/job_description.h"
+
+namespace sim::unidrv {
+
+class JobImages {
+public:
+    // No pictures: for jobs that draw none.
+    JobImages() = default;
+
+    // The picture of `file` (one the job names), decoded now if it is not held.
+    // Throws ImageFileError when it cannot be decoded.
+    const BgrImage& Get(const std::filesystem::path& file) const;
+    // Page `page` (counted from 0) is printed: drops the pictures no later page draws.
+    void PagePrinted(std::size_t page) const;
+    // How many pictures are decoded and held right now.
+    std::size_t HeldCount() const { return held_.size(); }
+
+private:
+    friend JobImages ReadJobImages(const JobDescription& job);
+
+    std::map<std::string, std::size_t> lastPage_;  // by file: the last page that draws it
+    // The cache: filling it does not change which pictures the job has.
+    mutable std::map<std::string, BgrImage> held_;
+};
+
+// Checks every picture the job names before the plug-in runs, so a bad file is a bad job, not a
+// failed one: each is decoded once and dropped again. Throws JobFileError naming the JSON path of
+// the picture that cannot be read.
+JobImages ReadJobImages(const JobDescription& job);
+
+}  // namespace sim::unidrv
