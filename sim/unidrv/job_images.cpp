@@ -16,8 +16,8 @@ const BgrImage& JobImages::Get(const std::filesystem::path& file) const {
 void JobImages::PagePrinted(std::size_t page) const {
     for (auto held = held_.begin(); held != held_.end();) {
         const auto last = lastPage_.find(held->first);
-        held = last == lastPage_.end() || last->second <= page ? held_.erase(held)
-                                                               : std::next(held);
+        held =
+            last == lastPage_.end() || last->second <= page ? held_.erase(held) : std::next(held);
     }
 }
 
@@ -36,9 +36,9 @@ JobImages ReadJobImages(const JobDescription& job) {
             try {
                 ReadImageFile(image->file);
             } catch (const ImageFileError& error) {
-                throw JobFileError("/pages/" + std::to_string(p) + "/content/" +
-                                       std::to_string(c) + "/image",
-                                   error.what());
+                throw JobFileError(
+                    "/pages/" + std::to_string(p) + "/content/" + std::to_string(c) + "/image",
+                    error.what());
             }
         }
     }

@@ -28,7 +28,7 @@ void SpoolCursor::Hold(std::size_t count) {
         filled += got;
     }
     if (progress_) {
-        progress_(position_, size_);
+        progress_(HeldEnd(), size_);
     }
 }
 

@@ -14,8 +14,9 @@
 
 namespace pclxl_dump {
 
-// Told how far the reading is (bytes read, bytes in all) each time the window moves on.
-using ReadProgress = std::function<void(std::size_t position, std::size_t size)>;
+// Told how far the reading is (bytes read from the file, bytes in all) each time the window
+// moves on.
+using ReadProgress = std::function<void(std::size_t bytesRead, std::size_t size)>;
 
 // Bytes read from the source at a time, unless a block needs more.
 constexpr std::size_t kDefaultReadWindow = 256 * 1024;

@@ -80,13 +80,14 @@ private:
         const std::size_t offset = cursor_.position();
         const std::size_t length = cursor_.Find(
             1, [](std::uint8_t byte) { return byte == kLineFeed || byte == kEscape; });
-        const std::string text(AsText(cursor_.Window(length)));
-        std::string_view line = text;
+        // The line stays where the cursor holds it: nothing below reads on before it is used.
+        std::string_view line = AsText(cursor_.Window(length));
         if (IsStreamHeader(line)) {
             ReadXlStream(cursor_, out_, sink_);
             return;
         }
-        const bool endsWithLineFeed = length < cursor_.remaining() && cursor_.Peek(length) == kLineFeed;
+        const bool endsWithLineFeed =
+            length < cursor_.remaining() && cursor_.Peek(length) == kLineFeed;
         cursor_.Skip(length + (endsWithLineFeed ? 1 : 0));
         if (!line.empty() && line.back() == '\n') {
             line.remove_suffix(1);

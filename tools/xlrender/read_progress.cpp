@@ -10,16 +10,16 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 }  // namespace
 
 pclxl_dump::ReadProgress ReadProgressLine::Reporter() {
-    return [this](std::size_t position, std::size_t size) {
+    return [this](std::size_t bytesRead, std::size_t size) {
         if (size < kShownFromBytes) {
             return;
         }
-        const int percent = static_cast<int>(position * 100 / size);
+        const int percent = static_cast<int>(bytesRead * 100 / size);
         if (percent == shownPercent_) {
             return;
         }
         shownPercent_ = percent;
-        terminal_ << "\rread " << position / kMegabyte << " of " << size / kMegabyte << " MB ("
+        terminal_ << "\rread " << bytesRead / kMegabyte << " of " << size / kMegabyte << " MB ("
                   << percent << "%)" << std::flush;
     };
 }
