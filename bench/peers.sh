@@ -18,13 +18,7 @@
 #                          build/release/bin by default; WORK: scratch folder, a new one by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin=$(realpath -m "${XLRENDER_BIN:-build/release/bin}")
-if [ ! -x "$bin/xlrender" ]; then
-  echo "no $bin/xlrender: build the release preset or set XLRENDER_BIN" >&2
-  exit 2
-fi
-work=${WORK:-$(mktemp -d)}
-mkdir -p "$work"
+source bench/script_setup.sh
 
 if ! command -v gs >/dev/null || ! command -v pnmtopclxl >/dev/null; then
   if [ "$(id -u)" -ne 0 ]; then

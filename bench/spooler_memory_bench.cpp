@@ -22,7 +22,7 @@ constexpr double kKibibyte = 1024.0;
 
 struct BenchJob {
     sim::unidrv::JobDescription description;
-    std::map<std::string, sim::unidrv::BgrImage> images;
+    sim::unidrv::JobImages images;
     sim::unidrv::DriverSide driver;
 };
 

@@ -33,15 +33,22 @@ private:
 
 class JobPlayer {
 public:
-    JobPlayer(const JobDescription& job, const std::map<std::string, BgrImage>& images,
-              const DriverSide& driver, IPrintOemUni& plugin)
-        : job_(job), images_(images), driver_(driver), plugin_(plugin), page_(PageSetupFor(job)) {}
+    JobPlayer(const JobDescription& job, const JobImages& images, const DriverSide& driver,
+              IPrintOemUni& plugin, SpoolSink* output)
+        : job_(job),
+          pictures_(images),
+          driver_(driver),
+          plugin_(plugin),
+          output_(output),
+          page_(PageSetupFor(job)) {}
 
     JobOutcome Play(const PageProgress& progress) {
         JobOutcome outcome;
         outcome.succeeded = Run(progress, outcome.failure);
         if (device_) {
-            outcome.spool = device_->spool().Bytes();
+            if (output_ == nullptr) {
+                outcome.spool = device_->spool().Bytes();
+            }
             // A spool stream that lost bytes is a broken job, whoever wrote them.
             if (outcome.succeeded && device_->spool().ShortWrites() > 0) {
                 outcome.succeeded = false;
@@ -101,6 +108,9 @@ private:
         device_ = std::make_unique<Device>(parameters.cbBufSize);
         device_->devobj()->hPrinter = printer_;
         device_->devobj()->hOEM = PluginModuleHandle();
+        if (output_ != nullptr) {
+            device_->spool().StreamTo(*output_);
+        }
         if (job_.failSpoolWrite != 0) {
             device_->spool().LimitWrite(job_.failSpoolWrite, 0);
         }
@@ -164,7 +174,7 @@ private:
             failure = "DrvStartDoc failed";
             return false;
         }
-        PagePainter painter(ddi, surface, page_, images_, job_.banded);
+        PagePainter painter(ddi, surface, page_, pictures_, job_.banded);
         // The engine draws onto the page through the driver's DrvCopyBits.
         const DeviceCopyBitsRegistration copyBits(surface,
                                                   ddi.Get<DdiCopyBits>(INDEX_DrvCopyBits));
@@ -185,6 +195,7 @@ private:
                 failure += where;
                 return false;
             }
+            pictures_.PagePrinted(LastPageOf(sheets[s]));
             if (progress) {
                 progress(s + 1, sheets.size());
             }
@@ -194,6 +205,15 @@ private:
             return false;
         }
         return true;
+    }
+
+    // The job's number (from 0) of the sheet's last page.
+    std::size_t LastPageOf(const Sheet& sheet) const {
+        std::size_t last = 0;
+        for (const auto& placed : sheet.pages) {
+            last = std::max(last, static_cast<std::size_t>(placed.first - job_.pages.data()));
+        }
+        return last;
     }
 
     static bool PaintSheet(PagePainter& painter, const Sheet& sheet, const RECTL& band) {
@@ -241,9 +261,10 @@ private:
     }
 
     const JobDescription& job_;
-    const std::map<std::string, BgrImage>& images_;
+    HeldPictures pictures_;
     const DriverSide& driver_;
     IPrintOemUni& plugin_;
+    SpoolSink* output_;
     PageSetup page_;
     DRVENABLEDATA pluginHooks_{};
     std::unique_ptr<Device> device_;
@@ -254,9 +275,9 @@ private:
 }  // namespace
 
 JobOutcome PlayThroughPlugin(IPrintOemUni& plugin, const JobDescription& job,
-                             const std::map<std::string, BgrImage>& images,
-                             const DriverSide& driver, const PageProgress& progress) {
-    return JobPlayer(job, images, driver, plugin).Play(progress);
+                             const JobImages& images, const DriverSide& driver,
+                             const PageProgress& progress, SpoolSink* output) {
+    return JobPlayer(job, images, driver, plugin, output).Play(progress);
 }
 
 }  // namespace sim::unidrv

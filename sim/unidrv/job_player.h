@@ -3,20 +3,20 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/win32_api.h"
-#include "unidrv/image_file.h"
 #include "unidrv/job_description.h"
+#include "unidrv/job_images.h"
+#include "unidrv/spool_capture.h"
 
 namespace sim::unidrv {
 
 struct JobOutcome {
     bool succeeded = false;
     std::string failure;  // which call failed, when it did
-    std::string spool;    // everything written to the spool stream
+    std::string spool;    // everything written to the spool stream, unless it was streamed
 };
 
 // Called after each sheet with the sheet number (1-based) and the sheet count.
@@ -35,9 +35,10 @@ struct DriverSide {
     int pagesPerSheet = 1;
 };
 
-// Each step names itself in the outcome's failure when it fails.
+// Each step names itself in the outcome's failure when it fails. With `output`, the spool goes
+// there write by write.
 JobOutcome PlayThroughPlugin(IPrintOemUni& plugin, const JobDescription& job,
-                             const std::map<std::string, BgrImage>& images,
-                             const DriverSide& driver, const PageProgress& progress);
+                             const JobImages& images, const DriverSide& driver,
+                             const PageProgress& progress, SpoolSink* output);
 
 }  // namespace sim::unidrv

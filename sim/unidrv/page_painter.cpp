@@ -22,11 +22,11 @@ PagePlacement PlacementInSlot(const PageSetup& page, const RECTL& slot) {
 }
 
 PagePainter::PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
-                         const std::map<std::string, BgrImage>& images, bool banded)
+                         HeldPictures& pictures, bool banded)
     : ddi_(ddi),
       device_(device),
       page_(page),
-      images_(images),
+      pictures_(pictures),
       banded_(banded),
       blits_{ddi.Get<DdiBitBlt>(INDEX_DrvBitBlt), ddi.Get<DdiStretchBlt>(INDEX_DrvStretchBlt),
              ddi.Get<DdiStretchBltROP>(INDEX_DrvStretchBltROP),
@@ -88,7 +88,14 @@ bool PagePainter::Draw(const ImageContent& content, const RECTL& band) {
     if (!clip) {
         return true;  // nothing of it shows in this band: GDI makes no call
     }
-    SourcePicture picture(images_.at(content.file.string()), content.surface);
+    const BgrImage* image = nullptr;
+    try {
+        image = &pictures_.Get(content.file);
+    } catch (const ImageFileError& error) {
+        problem_ = error.what();
+        return false;
+    }
+    SourcePicture picture(*image, content.surface);
     return BlitPicture(blits_, device_, content, picture, destination, clip->object(),
                        problem_);
 }

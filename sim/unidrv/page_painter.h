@@ -2,12 +2,11 @@
 // driver's DDI functions, placed on the sheet and clipped to the band.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 
 #include "unidrv/ddi_functions.h"
-#include "unidrv/image_file.h"
+#include "unidrv/job_images.h"
 #include "unidrv/job_description.h"
 #include "unidrv/picture_blit.h"
 #include "unidrv/unidrv_session.h"
@@ -28,7 +27,7 @@ PagePlacement PlacementInSlot(const PageSetup& page, const RECTL& slot);
 class PagePainter {
 public:
     PagePainter(const DdiFunctions& ddi, SURFOBJ* device, const PageSetup& page,
-                const std::map<std::string, BgrImage>& images, bool banded);
+                HeldPictures& pictures, bool banded);
 
     // Why the last Paint failed.
     const std::string& problem() const { return problem_; }
@@ -49,7 +48,7 @@ private:
     const DdiFunctions& ddi_;
     SURFOBJ* device_;
     const PageSetup& page_;
-    const std::map<std::string, BgrImage>& images_;
+    HeldPictures& pictures_;
     bool banded_;
     BlitFunctions blits_;
     PagePlacement placement_;

@@ -12,13 +12,19 @@ DWORD SpoolCapture::Write(SpoolRoute route, const void* bytes, DWORD count) {
         accepted = std::min(count, limit->second);
         limits_.erase(limit);
     }
+    const std::string_view taken(static_cast<const char*>(bytes), bytes == nullptr ? 0 : accepted);
+    if (sink_ != nullptr && !taken.empty() && !sink_->Write(taken)) {
+        accepted = 0;
+    }
     if (accepted < count || bytes == nullptr) {
         ++shortWrites_;
     }
     if (accepted == 0 || bytes == nullptr) {
         return 0;
     }
-    chunks_.push_back({route, std::string(static_cast<const char*>(bytes), accepted)});
+    if (sink_ == nullptr) {
+        chunks_.push_back({route, std::string(taken)});
+    }
     return accepted;
 }
 

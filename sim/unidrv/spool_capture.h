@@ -1,10 +1,12 @@
 // The spool stream of one simulated device: every write is kept as its own chunk so tests can
-// count writes, and a write can be told to fail or to take fewer bytes than offered.
+// count writes, or goes on to a sink as it is written, as a spooler passes a job to its port;
+// a write can be told to fail or to take fewer bytes than offered.
 #pragma once
 
 #include <cstddef>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32_api.h"
@@ -20,8 +22,19 @@ struct SpoolChunk {
     std::string bytes;
 };
 
+// Where a streamed spool goes.
+class SpoolSink {
+public:
+    virtual ~SpoolSink() = default;
+    // Takes the bytes of one write; false when they cannot be taken, which fails the write.
+    virtual bool Write(std::string_view bytes) = 0;
+};
+
 class SpoolCapture {
 public:
+    // From now on, accepted bytes go to `sink` and are not kept as chunks.
+    void StreamTo(SpoolSink& sink) { sink_ = &sink; }
+
     // Takes what Unidrv would take of `count` bytes and returns how many were accepted.
     DWORD Write(SpoolRoute route, const void* bytes, DWORD count);
 
@@ -37,6 +50,7 @@ public:
     void Clear();
 
 private:
+    SpoolSink* sink_ = nullptr;
     std::vector<SpoolChunk> chunks_;
     std::size_t writesSeen_ = 0;
     std::size_t shortWrites_ = 0;

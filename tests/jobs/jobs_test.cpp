@@ -158,14 +158,19 @@ INSTANTIATE_TEST_SUITE_P(Jobs, PrintedJob, ::testing::ValuesIn(kJobs),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FailingJob, ARefusedSpoolWriteFailsTheJobAndWritesNoFile) {
-    const std::filesystem::path output = std::filesystem::temp_directory_path() /
+    // The write fails after the job has started streaming: neither the spool file nor its
+    // temporary file is left behind.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("xlrender-job-" + std::to_string(::getpid()) +
-                                          "-failing.spl");
-    const ToolRun printed = RunTool("print " + SourceFile("tests/jobs/write-failure.json").string() +
-                                    " -o " + output.string());
+                                          "-failing");
+    std::filesystem::create_directories(folder);
+    const std::string job = SourceFile("tests/jobs/write-failure.json").string();
+    const ToolRun printed = RunTool("print " + job + " -o " + (folder / "out.spl").string());
     EXPECT_EQ(printed.status, 1);
-    EXPECT_NE(printed.output.find("the spool stream refused a write"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_EQ(printed.output,
+              "xlrender print: " + job + ": the job failed: the spool stream refused a write\n");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace sim::unidrv {
 namespace {
@@ -87,6 +88,31 @@ TEST(JobRunner, ARefusedSpoolWriteFailsTheJob) {
     const JobOutcome outcome = RunText(R"({"failSpoolWrite": 3, "pages": [{}]})");
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.failure, "the spool stream refused a write");
+}
+
+TEST(JobRunner, PicturesAreHeldFromTheirFirstPageToTheirLast) {
+    // The same file named two ways is two pictures to the job: A on pages 1 and 3, B on page 2.
+    const auto page = [](const std::string& file) {
+        return std::string(R"({"content": [{"image": ")") + file +
+               R"(", "at": {"x": 20, "y": 30, "width": 25.4, "height": 16.9333}}]})";
+    };
+    const std::string a = std::string(XLRENDER_SOURCE_DIR) + "/examples/photo.jpg";
+    const std::string b = std::string(XLRENDER_SOURCE_DIR) + "/examples/../examples/photo.jpg";
+    const JobDescription job = ParseJobDescription(
+        R"({"pages": [)" + page(a) + "," + page(b) + "," + page(a) + ", {}]}", "/");
+    const JobImages images = ReadJobImages(job);
+    HeldPictures held(images);
+    std::vector<std::size_t> heldAfterPage;
+    for (const std::string& drawn : {a, b, a, std::string()}) {
+        if (!drawn.empty()) {
+            held.Get(drawn);
+        }
+        held.PagePrinted(heldAfterPage.size());
+        heldAfterPage.push_back(held.Count());
+    }
+    EXPECT_EQ(heldAfterPage, (std::vector<std::size_t>{1, 1, 0, 0}));
+    // A print of the job frees what it held, and holds nothing beyond the pictures' pages.
+    EXPECT_TRUE(RunJob(job, images, XLRENDER_MODULE_PATH).succeeded);
 }
 
 TEST(JobRunner, AModuleThatCannotLoadIsNamed) {

@@ -54,7 +54,7 @@ SpoolerJob Prepared(std::string name, const std::string& json) {
     for (const sim::unidrv::PageDescription& page : job.description.pages) {
         for (const sim::unidrv::PageContent& item : page.content) {
             if (const auto* image = std::get_if<sim::unidrv::ImageContent>(&item)) {
-                job.images.emplace(image->file.string(), Photograph());
+                job.images.Give(image->file.string(), Photograph());
             }
         }
     }

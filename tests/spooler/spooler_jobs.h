@@ -26,7 +26,7 @@ namespace xlrender::testing {
 struct SpoolerJob {
     std::string name;
     sim::unidrv::JobDescription description;
-    std::map<std::string, sim::unidrv::BgrImage> images;
+    sim::unidrv::JobImages images;
     sim::unidrv::DriverSide driver;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pclxl_dump/spool_reader.h"
+#include "tools/windowed_reading.h"
 #include "xlstream/recording_flush.h"
 #include "xlstream/xl_codes.h"
 #include "xlstream/xl_encoders.h"
@@ -136,8 +137,7 @@ std::string EveryHelper() {
 }
 
 std::vector<std::string> ListingText(const std::string& file, bool strict) {
-    const pclxl_dump::Listing listing = pclxl_dump::ReadSpool(
-        {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()}, strict);
+    const pclxl_dump::Listing listing = xlrender::testing::ReadAlsoInWindows(file, strict);
     std::vector<std::string> lines;
     for (const pclxl_dump::ListingLine& line : listing.lines) {
         lines.push_back((line.problem ? "!! " : "") + line.text);

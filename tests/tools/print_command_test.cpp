@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/run_tool.h"
+#include "unidrv/job_runner.h"
 
 namespace {
 
@@ -90,6 +92,29 @@ TEST_F(PrintCommand, WritesTheSpoolFileOrStandardOutput) {
         ++files;
     }
     EXPECT_EQ(files, 2u);
+}
+
+TEST_F(PrintCommand, StreamsTheSpoolTheCaptureRecords) {
+    // Three raster photo pages: more than the output's write buffer, so it is written in parts.
+    std::string pages;
+    for (int page = 0; page < 3; ++page) {
+        pages += std::string(page > 0 ? "," : "") + R"({"content": [{"image": ")" +
+                 XLRENDER_SOURCE_DIR + R"(/examples/photo.jpg",
+                 "at": {"x": 20, "y": 30, "width": 25.4, "height": 16.9333}}]})";
+    }
+    const std::string json = R"({"pages": [)" + pages + "]}";
+    const ToolRun run = Print(json);
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::ifstream written(Output(), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(written),
+                           std::istreambuf_iterator<char>()};
+    const sim::unidrv::JobDescription job = sim::unidrv::ParseJobDescription(json, "/");
+    const sim::unidrv::JobOutcome captured =
+        sim::unidrv::RunJob(job, sim::unidrv::ReadJobImages(job), XLRENDER_MODULE_PATH);
+    ASSERT_TRUE(captured.succeeded) << captured.failure;
+    EXPECT_GT(file.size(), 1u << 20);
+    EXPECT_TRUE(file == captured.spool) << file.size() << " bytes written, "
+                                        << captured.spool.size() << " captured";
 }
 
 TEST_F(PrintCommand, TwoUpPutsThreePagesOnTwoSheets) {

@@ -10,15 +10,26 @@ const ListingLine* Listing::FirstProblem() const {
             return &line;
         }
     }
-    return nullptr;
+    return firstProblem ? &*firstProblem : nullptr;
+}
+
+void ListingBuilder::Add(ListingLine line) {
+    if (onLine_) {
+        onLine_(line);
+    } else {
+        listing_.lines.push_back(std::move(line));
+    }
 }
 
 void ListingBuilder::Line(std::size_t offset, std::string text) {
-    listing_.lines.push_back({offset, std::move(text), false});
+    Add({offset, std::move(text), false});
 }
 
 bool ListingBuilder::Problem(std::size_t offset, std::string message) {
-    listing_.lines.push_back({offset, std::move(message), true});
+    if (listing_.problemCount == 0) {
+        listing_.firstProblem = ListingLine{offset, message, true};
+    }
+    Add({offset, std::move(message), true});
     ++listing_.problemCount;
     if (stopAtFirstProblem_) {
         stopped_ = true;
@@ -29,19 +40,24 @@ bool ListingBuilder::Problem(std::size_t offset, std::string message) {
 void PrintListing(const Listing& listing, bool withOffsets, bool withProblems,
                   std::ostream& out) {
     for (const ListingLine& line : listing.lines) {
-        if (line.problem && !withProblems) {
-            continue;
-        }
-        if (withOffsets) {
-            char offset[24];
-            std::snprintf(offset, sizeof offset, "%08zX  ", line.offset);
-            out << offset;
-        }
-        if (line.problem) {
-            out << "!! ";
-        }
-        out << line.text << '\n';
+        PrintListingLine(line, withOffsets, withProblems, out);
     }
+}
+
+void PrintListingLine(const ListingLine& line, bool withOffsets, bool withProblems,
+                      std::ostream& out) {
+    if (line.problem && !withProblems) {
+        return;
+    }
+    if (withOffsets) {
+        char offset[24];
+        std::snprintf(offset, sizeof offset, "%08zX  ", line.offset);
+        out << offset;
+    }
+    if (line.problem) {
+        out << "!! ";
+    }
+    out << line.text << '\n';
 }
 
 std::string DescribeOffset(std::size_t offset) {

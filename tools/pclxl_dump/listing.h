@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -21,15 +23,21 @@ struct ListingLine {
 struct Listing {
     std::vector<ListingLine> lines;
     std::size_t problemCount = 0;
+    std::optional<ListingLine> firstProblem;  // kept even when the lines went elsewhere
 
+    // The first problem, among the lines when they are kept.
     const ListingLine* FirstProblem() const;
 };
+
+// Takes each listing line as it is read.
+using ListingLineHandler = std::function<void(const ListingLine&)>;
 
 // Collects lines and problems while a file is read.
 class ListingBuilder {
 public:
-    ListingBuilder(Listing& listing, bool stopAtFirstProblem)
-        : listing_(listing), stopAtFirstProblem_(stopAtFirstProblem) {}
+    // With `onLine`, lines go there as they come instead of into the listing.
+    ListingBuilder(Listing& listing, bool stopAtFirstProblem, ListingLineHandler onLine = {})
+        : listing_(listing), stopAtFirstProblem_(stopAtFirstProblem), onLine_(std::move(onLine)) {}
 
     void Line(std::size_t offset, std::string text);
     // Records a problem; false when reading must stop here.
@@ -40,14 +48,20 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
+    void Add(ListingLine line);
+
     Listing& listing_;
     bool stopAtFirstProblem_;
+    ListingLineHandler onLine_;
     bool stopped_ = false;
 };
 
 // Prints the listing, each line optionally led by its offset; problem lines start with "!!".
 void PrintListing(const Listing& listing, bool withOffsets, bool withProblems,
                   std::ostream& out);
+// Prints one line as PrintListing does.
+void PrintListingLine(const ListingLine& line, bool withOffsets, bool withProblems,
+                      std::ostream& out);
 
 // Bytes shown as text: printable ASCII as it is, anything else as \xNN; past `limit` bytes the
 // text is cut and the full size noted.

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "byte_cursor.h"
 #include "universal_exit.h"
 #include "xl_stream_reader.h"
 
@@ -59,11 +58,12 @@ bool IsBlank(std::string_view line) {
 
 class SpoolReader {
 public:
-    SpoolReader(std::span<const std::uint8_t> bytes, ListingBuilder& out, XlOperatorSink* sink)
-        : cursor_(bytes), out_(out), sink_(sink) {}
+    SpoolReader(SpoolCursor& cursor, ListingBuilder& out, XlOperatorSink* sink)
+        : cursor_(cursor), out_(out), sink_(sink) {}
 
     void Read() {
         while (!cursor_.AtEnd() && !out_.stopped()) {
+            cursor_.Release();
             if (AtUniversalExit(cursor_)) {
                 out_.Line(cursor_.position(), "<universal exit>");
                 cursor_.Skip(kUniversalExitSize);
@@ -78,17 +78,17 @@ private:
     // escape byte, since the universal exit may follow text directly.
     void ReadLine() {
         const std::size_t offset = cursor_.position();
-        const auto rest = cursor_.Window(cursor_.remaining());
-        const auto end = std::find_if(rest.begin() + 1, rest.end(), [](std::uint8_t byte) {
-            return byte == kLineFeed || byte == kEscape;
-        });
-        const auto taken = rest.first(static_cast<std::size_t>(end - rest.begin()));
-        std::string_view line = AsText(taken);
+        const std::size_t length = cursor_.Find(
+            1, [](std::uint8_t byte) { return byte == kLineFeed || byte == kEscape; });
+        // The line stays where the cursor holds it: nothing below reads on before it is used.
+        std::string_view line = AsText(cursor_.Window(length));
         if (IsStreamHeader(line)) {
             ReadXlStream(cursor_, out_, sink_);
             return;
         }
-        cursor_.Skip(taken.size() + (end != rest.end() && *end == kLineFeed ? 1 : 0));
+        const bool endsWithLineFeed =
+            length < cursor_.remaining() && cursor_.Peek(length) == kLineFeed;
+        cursor_.Skip(length + (endsWithLineFeed ? 1 : 0));
         if (!line.empty() && line.back() == '\n') {
             line.remove_suffix(1);
         }
@@ -126,7 +126,7 @@ private:
                              " bytes");
     }
 
-    ByteCursor cursor_;
+    SpoolCursor& cursor_;
     ListingBuilder& out_;
     XlOperatorSink* sink_;
 };
@@ -135,9 +135,18 @@ private:
 
 Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem,
                   XlOperatorSink* sink) {
+    MemorySource source(bytes);
+    SpoolReading reading;
+    reading.stopAtFirstProblem = stopAtFirstProblem;
+    reading.sink = sink;
+    return ReadSpool(source, reading);
+}
+
+Listing ReadSpool(ByteSource& source, const SpoolReading& reading) {
     Listing listing;
-    ListingBuilder out(listing, stopAtFirstProblem);
-    SpoolReader(bytes, out, sink).Read();
+    ListingBuilder out(listing, reading.stopAtFirstProblem, reading.onLine);
+    SpoolCursor cursor(source, reading.window, reading.progress);
+    SpoolReader(cursor, out, reading.sink).Read();
     return listing;
 }
 

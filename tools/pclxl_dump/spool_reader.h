@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <span>
 
+#include "byte_source.h"
 #include "listing.h"
+#include "spool_cursor.h"
 #include "xl_operator.h"
 
 namespace pclxl_dump {
@@ -15,5 +17,20 @@ namespace pclxl_dump {
 // to `sink` when one is given; it sees none past the spot where the reading stopped.
 Listing ReadSpool(std::span<const std::uint8_t> bytes, bool stopAtFirstProblem,
                   XlOperatorSink* sink = nullptr);
+
+// How a file is read in windows.
+struct SpoolReading {
+    bool stopAtFirstProblem = false;
+    XlOperatorSink* sink = nullptr;
+    // When given, each listing line goes here as it is read instead of into the listing,
+    // which then keeps only the problem count and the first problem.
+    ListingLineHandler onLine;
+    std::size_t window = kDefaultReadWindow;
+    ReadProgress progress;
+};
+
+// Reads `source` front to back, holding only a window of it and the block being read.
+// Throws SpoolReadError when the source cannot be read to its end.
+Listing ReadSpool(ByteSource& source, const SpoolReading& reading);
 
 }  // namespace pclxl_dump

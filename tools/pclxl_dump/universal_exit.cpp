@@ -11,17 +11,17 @@ constexpr std::array<std::uint8_t, kUniversalExitSize> kUniversalExit = {
 
 }  // namespace
 
-bool AtUniversalExit(const ByteCursor& cursor) {
+bool AtUniversalExit(SpoolCursor& cursor) {
     const auto window = cursor.Window(kUniversalExitSize);
     return window.size() == kUniversalExitSize &&
            std::equal(window.begin(), window.end(), kUniversalExit.begin());
 }
 
-void SkipToUniversalExit(ByteCursor& cursor) {
-    const auto rest = cursor.Window(cursor.remaining());
-    const auto found =
-        std::search(rest.begin(), rest.end(), kUniversalExit.begin(), kUniversalExit.end());
-    cursor.MoveTo(cursor.position() + static_cast<std::size_t>(found - rest.begin()));
+void SkipToUniversalExit(SpoolCursor& cursor) {
+    for (cursor.SkipTo(kEscape); !cursor.AtEnd() && !AtUniversalExit(cursor);
+         cursor.SkipTo(kEscape)) {
+        cursor.Skip(1);
+    }
 }
 
 }  // namespace pclxl_dump

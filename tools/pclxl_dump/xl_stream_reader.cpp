@@ -30,6 +30,10 @@ bool IsWhiteSpace(std::uint8_t byte) {
     return byte == 0x00 || (byte >= 0x09 && byte <= 0x0D) || byte == 0x20;
 }
 
+std::string_view AsText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 std::string Hex(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%02X", value);
@@ -78,7 +82,7 @@ enum class Outcome {
 
 class XlStreamReader {
 public:
-    XlStreamReader(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink)
+    XlStreamReader(SpoolCursor& cursor, ListingBuilder& out, XlOperatorSink* sink)
         : cursor_(cursor), out_(out), sink_(sink), balance_(out) {}
 
     void Read() {
@@ -103,17 +107,23 @@ private:
 
     Outcome ReadHeader() {
         const std::size_t offset = cursor_.position();
-        const auto rest = cursor_.Window(cursor_.remaining());
-        const auto lineEnd = std::find(rest.begin(), rest.end(), kLineFeed);
-        auto header = rest.first(static_cast<std::size_t>(lineEnd - rest.begin()));
-        const std::string_view text(reinterpret_cast<const char*>(header.data()), header.size());
-        if (text.size() < 1 + kHeaderMark.size() ||
-            text.substr(1, kHeaderMark.size()) != kHeaderMark) {
+        // The mark is checked before the line end is looked for, so that a file which only
+        // looks like a stream at first is not held whole in the search for a line end.
+        const auto start = cursor_.Window(1 + kHeaderMark.size());
+        const std::string_view mark(reinterpret_cast<const char*>(start.data()), start.size());
+        if (mark.size() < 1 + kHeaderMark.size() || mark[0] == kLineFeed ||
+            mark.substr(1) != kHeaderMark) {
             return Unreadable(offset, "no PCL XL stream header: expected \") HP-PCL XL;\"");
         }
-        if (lineEnd == rest.end()) {
+        const std::size_t lineLength =
+            cursor_.Find(1 + kHeaderMark.size(), [](std::uint8_t byte) { return byte == kLineFeed; });
+        if (lineLength == cursor_.remaining()) {
             return Unreadable(offset, "the PCL XL stream header has no line end");
         }
+        const std::string headerLine(AsText(cursor_.Window(lineLength)));
+        const std::string_view text = headerLine;
+        const auto header = std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                      text.size());
         cursor_.Skip(header.size() + 1);
         switch (header[0]) {
             case kLittleEndianBinding: break;
@@ -155,6 +165,10 @@ private:
     }
 
     Outcome ReadItem() {
+        if (!commandStart_) {
+            // Between operators nothing read so far is needed any more.
+            cursor_.Release();
+        }
         const std::size_t offset = cursor_.position();
         const std::uint8_t byte = cursor_.Peek();
         if (IsWhiteSpace(byte)) {
@@ -193,6 +207,7 @@ private:
         if (!ReadValue(cursor_, tag, value, error)) {
             return Unreadable(offset, error);
         }
+        pendingValueBytesOffset_ = cursor_.position() - value.bytes.size();
         pendingValue_ = std::move(value);
         pendingValueOffset_ = offset;
         return Outcome::kGoOn;
@@ -210,6 +225,7 @@ private:
             return Note(offset, "attribute " + AttributeLabel(id) + " without a value");
         }
         current_.attributes.push_back({id, std::move(*pendingValue_)});
+        valueBytesOffsets_.push_back(pendingValueBytesOffset_);
         pendingValue_.reset();
         return Outcome::kGoOn;
     }
@@ -243,12 +259,25 @@ private:
         if (outcome == Outcome::kGoOn) {
             outcome = ReadOperatorData(code, label);
         }
-        if (outcome == Outcome::kGoOn && sink_ != nullptr && !sink_->Take(current_)) {
-            out_.Halt();
-            outcome = Outcome::kStop;
+        if (outcome == Outcome::kGoOn && sink_ != nullptr) {
+            PointValuesAtHeldBytes();
+            if (!sink_->Take(current_)) {
+                out_.Halt();
+                outcome = Outcome::kStop;
+            }
         }
         current_ = XlOperator{};
+        valueBytesOffsets_.clear();
         return outcome;
+    }
+
+    // The window may have moved since the values were read; the bytes of the whole operator
+    // are still held, since nothing is released before an operator is complete.
+    void PointValuesAtHeldBytes() {
+        for (std::size_t i = 0; i < current_.attributes.size(); ++i) {
+            XlValue& value = current_.attributes[i].value;
+            value.bytes = cursor_.HeldBytes(valueBytesOffsets_[i], value.bytes.size());
+        }
     }
 
     static std::string ListingLineOf(const XlOperator& op) {
@@ -342,20 +371,22 @@ private:
         balance_.Finish(offset, where);
     }
 
-    ByteCursor& cursor_;
+    SpoolCursor& cursor_;
     ListingBuilder& out_;
     XlOperatorSink* sink_;
     OperatorBalance balance_;
     XlOperator current_;  // the operator whose attributes are being read
     std::optional<XlValue> pendingValue_;
     std::size_t pendingValueOffset_ = 0;
+    std::size_t pendingValueBytesOffset_ = 0;
+    std::vector<std::size_t> valueBytesOffsets_;  // where each attribute's value bytes are
     std::optional<std::size_t> commandStart_;  // where the current operator's attributes begin
     std::size_t fontHeaderBlocks_ = 0;
 };
 
 }  // namespace
 
-void ReadXlStream(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink) {
+void ReadXlStream(SpoolCursor& cursor, ListingBuilder& out, XlOperatorSink* sink) {
     XlStreamReader(cursor, out, sink).Read();
 }
 

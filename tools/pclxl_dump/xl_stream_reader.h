@@ -3,7 +3,7 @@
 // one line per embedded data block.
 #pragma once
 
-#include "byte_cursor.h"
+#include "spool_cursor.h"
 #include "listing.h"
 #include "xl_operator.h"
 
@@ -13,6 +13,6 @@ namespace pclxl_dump {
 // exit after it, or at the end. A stream that cannot be read on (unknown tag, value cut
 // short, other binding) is reported and skipped up to the next universal exit. Each operator
 // read whole, with its data, also goes to `sink` (when given), which may end the reading.
-void ReadXlStream(ByteCursor& cursor, ListingBuilder& out, XlOperatorSink* sink);
+void ReadXlStream(SpoolCursor& cursor, ListingBuilder& out, XlOperatorSink* sink);
 
 }  // namespace pclxl_dump

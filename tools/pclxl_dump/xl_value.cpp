@@ -89,7 +89,7 @@ std::string FormatArray(const XlValue& value) {
 
 }  // namespace
 
-bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error) {
+bool ReadValue(SpoolCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error) {
     value = XlValue{};
     value.type = FindDataType(tag);
     if (value.type == nullptr) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "byte_cursor.h"
+#include "spool_cursor.h"
 #include "pclxl_names.h"
 
 namespace pclxl_dump {
@@ -16,7 +16,9 @@ struct XlValue {
     const DataType* type = nullptr;
     std::size_t count = 0;                 // elements in the value (array count, or 1, 2, 4)
     std::vector<std::uint32_t> elements;   // the first kKeptElements elements' raw bits
-    std::span<const std::uint8_t> bytes;   // every element, little-endian, as the file holds them
+    // Every element, little-endian, as the file holds them. While the reader reads on, this
+    // points into its window; the operator handed to a sink points to where the bytes are held.
+    std::span<const std::uint8_t> bytes;
 };
 
 // Arrays longer than this are shown by their first elements only.
@@ -25,7 +27,7 @@ constexpr std::size_t kKeptElements = 256;
 // Reads the value that tag `tag` (already consumed) introduces. On a value cut short or an
 // array count without its uint16/ubyte tag, returns false with `error` set; nothing past the
 // end of the cursor's span is read.
-bool ReadValue(ByteCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error);
+bool ReadValue(SpoolCursor& cursor, std::uint8_t tag, XlValue& value, std::string& error);
 
 // Element `index` (below `count`) as a number, whatever the value's element type.
 double ElementAsNumber(const XlValue& value, std::size_t index);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "interpreter.h"
+#include "pclxl_dump/byte_source.h"
 
 namespace pclxl_render {
 
@@ -18,6 +19,10 @@ struct RenderOutcome {
 };
 
 RenderOutcome RenderSpool(std::span<const std::uint8_t> bytes, const RenderOptions& options,
+                          const PageConsumer& consumer);
+// The same, reading `spool` in windows; throws pclxl_dump::SpoolReadError when it cannot be
+// read to its end.
+RenderOutcome RenderSpool(pclxl_dump::ByteSource& spool, const RenderOptions& options,
                           const PageConsumer& consumer);
 
 }  // namespace pclxl_render

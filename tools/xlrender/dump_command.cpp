@@ -1,13 +1,13 @@
 // xlrender dump: shows a spool file (PJL and PCL XL) as a readable listing.
-#include <cstdint>
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "command.h"
-#include "input_file.h"
 #include "pclxl_dump/spool_reader.h"
+#include "read_progress.h"
 
 namespace xlrender::tool {
 namespace {
@@ -19,21 +19,38 @@ struct DumpOptions {
 };
 
 int Dump(const DumpOptions& options) {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(options.file, bytes)) {
-        std::cerr << "xlrender dump: " << options.file << ": cannot be read\n";
+    const std::string prefix = "xlrender dump: " + options.file + ": ";
+    const std::unique_ptr<pclxl_dump::ByteSource> source = pclxl_dump::OpenSpoolFile(options.file);
+    if (source == nullptr) {
+        std::cerr << prefix << "cannot be read\n";
         return kExitBadInput;
     }
-    const pclxl_dump::Listing listing = pclxl_dump::ReadSpool(bytes, options.strict);
     // In strict mode the problem goes to the error stream, so the listing shows what was read
     // up to it.
-    pclxl_dump::PrintListing(listing, options.offsets, !options.strict, std::cout);
+    pclxl_dump::SpoolReading reading;
+    reading.stopAtFirstProblem = options.strict;
+    reading.onLine = [&options](const pclxl_dump::ListingLine& line) {
+        pclxl_dump::PrintListingLine(line, options.offsets, !options.strict, std::cout);
+    };
+    ReadProgressLine progress(std::cerr);
+    if (options.strict && ::isatty(STDERR_FILENO)) {
+        reading.progress = progress.Reporter();
+    }
+    pclxl_dump::Listing listing;
+    try {
+        listing = pclxl_dump::ReadSpool(*source, reading);
+    } catch (const pclxl_dump::SpoolReadError& error) {
+        std::cout.flush();
+        progress.End();
+        std::cerr << prefix << "cannot be read: " << error.what() << '\n';
+        return kExitBadInput;
+    }
     std::cout.flush();
+    progress.End();
     if (options.strict && listing.problemCount > 0) {
         const pclxl_dump::ListingLine* problem = listing.FirstProblem();
-        std::cerr << "xlrender dump: " << options.file << ": at byte "
-                  << pclxl_dump::DescribeOffset(problem->offset) << ": " << problem->text
-                  << '\n';
+        std::cerr << prefix << "at byte " << pclxl_dump::DescribeOffset(problem->offset) << ": "
+                  << problem->text << '\n';
         return kExitBadInput;
     }
     return kExitSuccess;

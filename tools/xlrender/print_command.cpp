@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "command.h"
 #include "output_file.h"
@@ -22,10 +23,32 @@ struct PrintOptions {
     bool dump = false;
 };
 
-void ShowDump(const std::string& spool) {
-    const std::vector<std::uint8_t> bytes(spool.begin(), spool.end());
-    const pclxl_dump::Listing listing = pclxl_dump::ReadSpool(bytes, false);
-    pclxl_dump::PrintListing(listing, false, true, std::cout);
+// The plug-in's spool writes, straight on to the output file.
+class OutputFileSink final : public sim::unidrv::SpoolSink {
+public:
+    explicit OutputFileSink(OutputFile& file) : file_(file) {}
+    bool Write(std::string_view bytes) override { return file_.Write(bytes); }
+
+private:
+    OutputFile& file_;
+};
+
+// Lists the written file as `xlrender dump` does; false when it cannot be read back.
+bool ShowDump(const std::string& spool) {
+    const std::unique_ptr<pclxl_dump::ByteSource> source = pclxl_dump::OpenSpoolFile(spool);
+    if (source == nullptr) {
+        return false;
+    }
+    pclxl_dump::SpoolReading reading;
+    reading.onLine = [](const pclxl_dump::ListingLine& line) {
+        pclxl_dump::PrintListingLine(line, false, true, std::cout);
+    };
+    try {
+        pclxl_dump::ReadSpool(*source, reading);
+    } catch (const pclxl_dump::SpoolReadError&) {
+        return false;
+    }
+    return true;
 }
 
 int Print(const PrintOptions& options) {
@@ -34,7 +57,7 @@ int Print(const PrintOptions& options) {
         return kExitBadInput;
     }
     sim::unidrv::JobDescription job;
-    std::map<std::string, sim::unidrv::BgrImage> images;
+    sim::unidrv::JobImages images;
     sim::unidrv::DriverSide driver;
     try {
         job = sim::unidrv::ReadJobDescription(options.jobFile);
@@ -53,20 +76,26 @@ int Print(const PrintOptions& options) {
             }
         };
     }
+    OutputFile output(options.output);
+    if (!output.problem().empty()) {
+        std::cerr << "xlrender print: " << output.problem() << '\n';
+        return kExitWorkFailed;
+    }
+    OutputFileSink sink(output);
     const sim::unidrv::JobOutcome outcome =
-        sim::unidrv::RunJob(job, images, options.modulePath, driver, progress);
-    if (!outcome.succeeded) {
+        sim::unidrv::RunJob(job, images, options.modulePath, driver, progress, &sink);
+    if (!outcome.succeeded && output.problem().empty()) {
         std::cerr << "xlrender print: " << options.jobFile << ": the job failed: "
                   << outcome.failure << '\n';
         return kExitWorkFailed;
     }
-    const std::string problem = WriteWholeFile(options.output, outcome.spool);
-    if (!problem.empty()) {
-        std::cerr << "xlrender print: " << problem << '\n';
+    if (!outcome.succeeded || !output.Commit()) {
+        std::cerr << "xlrender print: " << output.problem() << '\n';
         return kExitWorkFailed;
     }
-    if (options.dump) {
-        ShowDump(outcome.spool);
+    if (options.dump && !ShowDump(options.output)) {
+        std::cerr << "xlrender print: " << options.output << ": cannot be read back\n";
+        return kExitWorkFailed;
     }
     return kExitSuccess;
 }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "command.h"
-#include "input_file.h"
 #include "output_file.h"
 #include "pclxl_dump/listing.h"
 #include "pclxl_dump/pclxl_names.h"
@@ -74,7 +73,7 @@ std::string PageFileName(const std::string& pattern, int number) {
     return name + pattern.substr(from);
 }
 
-int Render(const RenderOptions& options) {
+int RenderPages(const RenderOptions& options) {
     const std::string prefix = "xlrender render: ";
     pclxl_render::RenderOptions render;
     render.dpi = options.dpi;
@@ -83,18 +82,28 @@ int Render(const RenderOptions& options) {
                   << options.pages << "\"\n";
         return kExitBadInput;
     }
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(options.spool, bytes)) {
+    std::unique_ptr<pclxl_dump::ByteSource> spool = pclxl_dump::OpenSpoolFile(options.spool);
+    if (spool == nullptr) {
         std::cerr << prefix << options.spool << ": cannot be read\n";
         return kExitBadInput;
     }
     if (options.output.find(kPageNumberMark) == std::string::npos) {
         PageCounter counter;
-        pclxl_dump::ReadSpool(bytes, true, &counter);
+        pclxl_dump::SpoolReading reading;
+        reading.stopAtFirstProblem = true;
+        reading.sink = &counter;
+        reading.onLine = [](const pclxl_dump::ListingLine&) {};
+        pclxl_dump::ReadSpool(*spool, reading);
         const int selected = std::min(counter.pages, render.lastPage) - render.firstPage + 1;
         if (selected > 1) {
             std::cerr << prefix << selected << " pages are to be drawn into the one file "
                       << options.output << ": put %d in its name for the page number\n";
+            return kExitBadInput;
+        }
+        // The count read the file to its end: read it again from the start.
+        spool = pclxl_dump::OpenSpoolFile(options.spool);
+        if (spool == nullptr) {
+            std::cerr << prefix << options.spool << ": cannot be read\n";
             return kExitBadInput;
         }
     }
@@ -111,7 +120,7 @@ int Render(const RenderOptions& options) {
         }
         std::cout << '\n';
     };
-    const pclxl_render::RenderOutcome outcome = pclxl_render::RenderSpool(bytes, render, writePage);
+    const pclxl_render::RenderOutcome outcome = pclxl_render::RenderSpool(*spool, render, writePage);
     std::cout.flush();
     if (!outcome.succeeded) {
         std::cerr << prefix << options.spool << ": at byte "
@@ -126,6 +135,18 @@ int Render(const RenderOptions& options) {
         return kExitWorkFailed;
     }
     return kExitSuccess;
+}
+
+// Rendering, with a file that cannot be read to its end named as such.
+int Render(const RenderOptions& options) {
+    try {
+        return RenderPages(options);
+    } catch (const pclxl_dump::SpoolReadError& error) {
+        std::cout.flush();
+        std::cerr << "xlrender render: " << options.spool << ": cannot be read: " << error.what()
+                  << '\n';
+        return kExitBadInput;
+    }
 }
 
 }  // namespace
