@@ -1,9 +1,10 @@
 // The vector levels compute exactly the reference's integer sums: the pixels are taken apart
 // into 16-bit red, green and blue, each pair (red, green) and (blue, 1) is multiplied by its
 // pair of weights and summed in 32 bits (pmaddwd), and the sum is shifted as the reference
-// shifts it. Only the way the pixels are taken apart differs between the levels. Each function
-// carries its own instruction set, so the module runs on any processor of its architecture and
-// the caller picks the level after asking the processor.
+// shifts it; the chroma sums leave out the centre, 128, which is added to the packed signed
+// bytes by flipping their top bit. Only the way the pixels are taken apart differs between the
+// levels. Each function carries its own instruction set, so the module runs on any processor of
+// its architecture and the caller picks the level after asking the processor.
 #include "image/ycbcr_x86.h"
 
 #ifdef XLRENDER_X86_CONVERSION
@@ -36,6 +37,15 @@ constexpr int WeightPair(int first, int second) {
     return static_cast<int>((static_cast<unsigned>(second) << 16) |
                             (static_cast<unsigned>(first) & 0xFFFFu));
 }
+
+// pmaddwd multiplies signed 16-bit words.
+constexpr bool FitsWord(int value) {
+    return value >= -0x8000 && value <= 0x7FFF;
+}
+static_assert(FitsWord(kYRed) && FitsWord(kYGreen) && FitsWord(kYBlue) && FitsWord(kHalf));
+static_assert(FitsWord(kCbRed) && FitsWord(kCbGreen) && FitsWord(kCbBlue));
+static_assert(FitsWord(kCrRed) && FitsWord(kCrGreen) && FitsWord(kCrBlue) &&
+              FitsWord(kChromaRounding));
 
 struct ChannelWeights {
     int redGreen;
