@@ -33,7 +33,7 @@ bool TakenOver(SURFOBJ* target, const BlitRequest& request) {
         !IsPhotoImage(request.source, request.sourceRect)) {
         return false;
     }
-    return EmitJpegBlit(device, request) == kBlitDrawn;
+    return EmitJpegBlit(device, request, &OemPdevOf(device)->JpegReuse) == kBlitDrawn;
 }
 
 // The source rectangle of a blit that reads from `origin` as much as it writes to

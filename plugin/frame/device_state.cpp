@@ -91,6 +91,7 @@ void CarryOverDeviceState(DEVOBJ* oldDevice, DEVOBJ* newDevice) {
 
 void DisableDeviceState(DEVOBJ* device) {
     if (device != nullptr && device->pdevOEM != nullptr) {
+        ForgetKeptJpegs(static_cast<OemPdev*>(device->pdevOEM)->JpegReuse);
         FreeBlock(device->pdevOEM);
         device->pdevOEM = nullptr;
     }

@@ -82,6 +82,7 @@ BOOL APIENTRY DrvStartPage(SURFOBJ* pso) {
     }
     OemPdev* pdev = OemPdevOf(device);
     if (pdev != nullptr) {
+        ForgetKeptJpegs(pdev->JpegReuse);  // in case the last page ended without its hook
         ++pdev->PageCount;
         NoteFirstPageColourMode(device, *devmode, *pdev);
     }

@@ -7,6 +7,7 @@
 #include "fonts/page_watermark_state.h"
 #include "fonts/watermark_font_state.h"
 #include "frame/hook_table.h"
+#include "image/jpeg_reuse.h"
 #include "platform/win32_api.h"
 #include "settings/job_settings.h"
 
@@ -48,6 +49,8 @@ struct OemPdev {
     DWORD DuplexDialogPending;
     WCHAR DocName[kDocNameUnits];
     ::xlrender::JobSettings JobSettings;
+    // The current page's JPEG streams, kept for its later bands.
+    JpegReuseCache JpegReuse;
 };
 
 static_assert(std::is_trivially_copyable_v<OemPdev>);

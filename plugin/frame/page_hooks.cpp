@@ -42,6 +42,7 @@ BOOL APIENTRY DrvNextBand(SURFOBJ* pso, POINTL* pptl) {
     const WORD copies = PageCopyCount({device, pdev->DriverHelper}, device->pPublicDM);
     const BOOL result = CallUnidrv<DdiNextBand*>(device, kHookNextBand, pso, pptl);
     if (SheetIsDone(*pptl)) {
+        ForgetKeptJpegs(pdev->JpegReuse);
         if (IsPerSheetJob(*devmode, *pdev)) {
             FinishSheetWatermarks(stream, *device, *pdev, *devmode);
         }
@@ -56,6 +57,9 @@ BOOL APIENTRY DrvSendPage(SURFOBJ* pso) {
     XlStream* stream = XlSpoolStreamCreate(device);
     const PrivateDevmode* devmode = PrivateDevmodeOf(device);
     OemPdev* pdev = OemPdevOf(device);
+    if (pdev != nullptr) {
+        ForgetKeptJpegs(pdev->JpegReuse);
+    }
     if (devmode == nullptr || pdev == nullptr) {
         XlStreamDestroy(stream);
         return CallUnidrv<DdiSendPage*>(device, kHookSendPage, pso);

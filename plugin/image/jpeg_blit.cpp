@@ -3,6 +3,7 @@
 #include "image/blit_rules.h"
 #include "image/clip_output.h"
 #include "image/jpeg_compression.h"
+#include "image/jpeg_reuse.h"
 #include "platform/memory.h"
 #include "xlstream/xl_encoders.h"
 #include "xlstream/xl_operators.h"
@@ -62,6 +63,48 @@ BYTE* Compress(const BlitRequest& request, DWORD& length) {
     return area;
 }
 
+// Whether the clip hides part of the destination, so that GDI may call again for the rest (on
+// a banded page, once for each band).
+bool IsCutByClip(const PreparedClip& clip, const RECTL& d) {
+    if (clip.form == kClipToPage) {
+        return false;
+    }
+    const RECTL& bounds = clip.clip->rclBounds;
+    return bounds.left > d.left || bounds.top > d.top || bounds.right < d.right ||
+           bounds.bottom < d.bottom;
+}
+
+// The picture's JPEG stream: `owned` is the block to free afterwards, null when the bytes are
+// a kept stream.
+struct PictureStream {
+    const BYTE* bytes;
+    DWORD length;
+    BYTE* owned;
+};
+
+// A stream kept from an earlier band, or one compressed now, kept when the clip cuts the
+// picture. False when compression fails.
+bool FindOrCompress(const BlitRequest& request, const PreparedClip& clip, JpegReuseCache* reuse,
+                    PictureStream& stream) {
+    if (reuse != nullptr) {
+        if (const KeptJpeg* kept = FindKeptJpeg(*reuse, *request.source, request.sourceRect)) {
+            stream = {kept->stream, kept->streamLength, nullptr};
+            return true;
+        }
+    }
+    DWORD length = 0;
+    BYTE* area = Compress(request, length);
+    if (area == nullptr) {
+        return false;
+    }
+    stream = {area, length, area};
+    if (reuse != nullptr && IsCutByClip(clip, request.destination)) {
+        // Without memory to keep it, the next band compresses it again.
+        KeepJpeg(*reuse, *request.source, request.sourceRect, area, length);
+    }
+    return true;
+}
+
 void WriteFill(const RECTL& d, BYTE rop3, XlStream* stream) {
     // GrayLevel is a level between 0 and 1 and only valid in a grey colour space.
     XlSetColorSpace(stream, kGray);
@@ -73,22 +116,22 @@ void WriteFill(const RECTL& d, BYTE rop3, XlStream* stream) {
     XlPaintPath(stream);
 }
 
-void WriteImage(const BlitRequest& request, const BYTE* jpeg, DWORD length, XlStream* stream) {
+void WriteImage(const BlitRequest& request, const PictureStream& jpeg, XlStream* stream) {
     XlSetColorSpace(stream, kRgb);
     XlBeginImage(stream, kDirectPixel, kEightBit, static_cast<WORD>(Width(request.sourceRect)),
                  static_cast<WORD>(Height(request.sourceRect)),
                  static_cast<WORD>(Width(request.destination)),
                  static_cast<WORD>(Height(request.destination)));
     XlReadImage(stream, 0, static_cast<WORD>(Height(request.sourceRect)), kJpegCompression);
-    XlPutDataLength(stream, length);
-    XlPutRawBytes(stream, jpeg, length);
+    XlPutDataLength(stream, jpeg.length);
+    XlPutRawBytes(stream, jpeg.bytes, jpeg.length);
     XlStreamFlush(stream);
     XlEndImage(stream);
 }
 
 }  // namespace
 
-BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request) {
+BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request, JpegReuseCache* reuse) {
     if (device == nullptr || !CanDraw(request)) {
         return kBlitDeclined;
     }
@@ -108,15 +151,15 @@ BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request) {
         ReleaseClip(clip);
         return kBlitDrawn;  // nothing of it can be seen
     }
-    DWORD length = 0;
-    BYTE* jpeg = nullptr;
-    if (ropClass == kRopSource && (jpeg = Compress(request, length)) == nullptr) {
-        ReleaseClip(clip);
-        return kBlitDeclined;
-    }
-    XlStream* stream = XlSpoolStreamCreate(device);
-    if (stream == nullptr) {
-        FreeBlock(jpeg);
+    PictureStream jpeg{};
+    XlStream* stream = nullptr;
+    if ((ropClass == kRopSource && !FindOrCompress(request, clip, reuse, jpeg)) ||
+        (stream = XlSpoolStreamCreate(device)) == nullptr) {
+        // Nothing kept outlives a failure.
+        if (reuse != nullptr) {
+            ForgetKeptJpegs(*reuse);
+        }
+        FreeBlock(jpeg.owned);
         ReleaseClip(clip);
         return kBlitDeclined;
     }
@@ -131,12 +174,12 @@ BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request) {
     if (ropClass == kRopConstant) {
         WriteFill(d, rop3, stream);
     } else {
-        WriteImage(request, jpeg, length, stream);
+        WriteImage(request, jpeg, stream);
     }
     XlPopGS(stream);
     XlStreamFlush(stream);
     XlStreamDestroy(stream);
-    FreeBlock(jpeg);
+    FreeBlock(jpeg.owned);
     ReleaseClip(clip);
     return kBlitDrawn;
 }

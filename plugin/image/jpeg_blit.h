@@ -2,9 +2,11 @@
 // JPEG data (or a fill for the constant ROPs). Every check comes before the first byte, so a
 // declined blit leaves no trace and Unidrv draws it afresh. On a banded page GDI calls once per
 // band the picture crosses, with the clip cut to that band: each call sends the whole picture
-// and the printer shows the band's part, so a picture crossing n bands costs n compressions.
+// and the printer shows the band's part; the stream compressed for the first band is kept in
+// the page's JpegReuseCache for the others.
 #pragma once
 
+#include "image/jpeg_reuse.h"
 #include "platform/win32_api.h"
 
 namespace xlrender {
@@ -28,7 +30,8 @@ enum BlitOutcome {
 // translation with a colour table, a source that is not a 24-bit bitmap holding the source
 // rectangle, an inverted or empty destination, a brush ROP, a destination-only ROP other than
 // "leave the destination", a coordinate or size beyond its 16-bit attribute, a clip that cannot
-// be sent, and any memory or compression failure.
-BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request);
+// be sent, and any memory or compression failure. `reuse` (may be null) is the page's kept
+// streams; a failure empties it.
+BlitOutcome EmitJpegBlit(DEVOBJ* device, const BlitRequest& request, JpegReuseCache* reuse);
 
 }  // namespace xlrender

@@ -3,6 +3,10 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
+
+#include "image/blit_rules.h"
+#include "image/ycbcr_conversion.h"
 
 // After the platform headers: jpeglib.h defines TRUE and FALSE as macros unless they exist.
 #include <jpeglib.h>
@@ -28,10 +32,7 @@ struct JpegCompressor {
 
 constexpr int kQuality = 95;
 constexpr JDIMENSION kStagingBytes = 4096;
-constexpr int kFractionBits = 12;
-constexpr LONG kHalf = 1 << (kFractionBits - 1);
-// Centres the chroma on 128 and rounds just below one half, so that 255 stays 255.
-constexpr LONG kChromaOffset = (128 << kFractionBits) + kHalf - 1;
+constexpr int kComponents = 3;  // Y, Cb, Cr
 
 JpegCompressor* CompressorOf(j_common_ptr library) {
     // The library structure is the compressor's first member.
@@ -75,57 +76,30 @@ void FinishDestination(j_compress_ptr library) {
     Deliver(library, kStagingBytes - static_cast<JDIMENSION>(library->dest->free_in_buffer));
 }
 
-// Each channel's contribution to Y, Cb and Cr, the rounding and centring folded into red's, so
-// that a sample is three table reads and a shift.
-constexpr int kChannels = 3;  // red, green, blue
-constexpr LONG kLevels = 256;
-
-using ChannelTables = LONG[kChannels][kLevels];
-
-struct ConversionTables {
-    ChannelTables y;
-    ChannelTables cb;
-    ChannelTables cr;
+// The planes of one block row: DCTSIZE rows of each component, each row padded to whole blocks.
+struct BlockRow {
+    JSAMPARRAY planes[kComponents];
+    JDIMENSION width;        // pixels of the rectangle
+    JDIMENSION paddedWidth;  // samples of each plane row
 };
 
-constexpr ConversionTables MakeConversionTables() {
-    ConversionTables tables{};
-    for (LONG value = 0; value < kLevels; ++value) {
-        tables.y[0][value] = value * 1225 + kHalf;
-        tables.y[1][value] = value * 2404;
-        tables.y[2][value] = value * 467;
-        tables.cb[0][value] = value * -691 + kChromaOffset;
-        tables.cb[1][value] = value * -1357;
-        tables.cb[2][value] = value * 2048;
-        tables.cr[0][value] = value * 2048 + kChromaOffset;
-        tables.cr[1][value] = value * -1715;
-        tables.cr[2][value] = value * -333;
+// Repeats a row's last sample out to the padded width, as the library pads its own input.
+void PadRight(const BlockRow& block, int row) {
+    for (JSAMPARRAY plane : block.planes) {
+        JSAMPROW samples = plane[row];
+        std::memset(samples + block.width, samples[block.width - 1],
+                    block.paddedWidth - block.width);
     }
-    return tables;
 }
 
-constexpr ConversionTables kConversion = MakeConversionTables();
-
-JSAMPLE Sample(const ChannelTables& table, BYTE red, BYTE green, BYTE blue) {
-    return static_cast<JSAMPLE>((table[0][red] + table[1][green] + table[2][blue]) >>
-                                kFractionBits);
-}
-
-// The row's pixels (blue, green, red in memory) as Y, Cb, Cr samples into `row`.
-void ConvertRow(const BYTE* pixels, JDIMENSION width, JSAMPLE* row) {
-    for (JDIMENSION x = 0; x < width; ++x, pixels += 3, row += 3) {
-        row[0] = Sample(kConversion.y, pixels[2], pixels[1], pixels[0]);
-        row[1] = Sample(kConversion.cb, pixels[2], pixels[1], pixels[0]);
-        row[2] = Sample(kConversion.cr, pixels[2], pixels[1], pixels[0]);
+// Repeats the block's row above `row`, as the library fills the last block row of the image.
+void RepeatRowAbove(const BlockRow& block, int row) {
+    for (JSAMPARRAY plane : block.planes) {
+        std::memcpy(plane[row], plane[row - 1], block.paddedWidth);
     }
 }
 
 }  // namespace
-
-YCbCr ConvertPixelToYCbCr(BYTE red, BYTE green, BYTE blue) {
-    return {Sample(kConversion.y, red, green, blue), Sample(kConversion.cb, red, green, blue),
-            Sample(kConversion.cr, red, green, blue)};
-}
 
 // No object with a destructor lives in this frame: the error exit jumps back into it.
 bool CompressJpegRect(JpegSink* sink, const RECTL* rect, const SURFOBJ* surface) {
@@ -150,26 +124,39 @@ bool CompressJpegRect(JpegSink* sink, const RECTL* rect, const SURFOBJ* surface)
     jpeg_set_defaults(library);
     library->image_width = width;
     library->image_height = height;
-    library->input_components = 3;
+    library->input_components = kComponents;
     library->data_precision = 8;
     jpeg_default_colorspace(library);
     jpeg_set_quality(library, kQuality, TRUE);
     library->comp_info[0].h_samp_factor = 1;
     library->comp_info[0].v_samp_factor = 1;
+    // The planes go in as they are: the library neither converts nor copies them again.
+    library->raw_data_in = TRUE;
     compressor->destination.init_destination = &StartDestination;
     compressor->destination.empty_output_buffer = &EmptyDestination;
     compressor->destination.term_destination = &FinishDestination;
     library->dest = &compressor->destination;
     jpeg_start_compress(library, TRUE);
-    JSAMPROW row = static_cast<JSAMPROW>((*library->mem->alloc_small)(
-        reinterpret_cast<j_common_ptr>(library), JPOOL_IMAGE, 3 * static_cast<size_t>(width)));
-    const BYTE* pixels = static_cast<const BYTE*>(surface->pvScan0) +
-                         static_cast<std::ptrdiff_t>(rect->top) * surface->lDelta +
-                         3 * static_cast<std::ptrdiff_t>(rect->left);
+    BlockRow block{{}, width, library->comp_info[0].width_in_blocks * DCTSIZE};
+    for (JSAMPARRAY& plane : block.planes) {
+        plane = (*library->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(library), JPOOL_IMAGE,
+                                              block.paddedWidth, DCTSIZE);
+    }
+    const ConversionLevel level = BestConversionLevel();
     while (library->next_scanline < height) {
-        ConvertRow(pixels, width, row);
-        jpeg_write_scanlines(library, &row, 1);
-        pixels += surface->lDelta;
+        for (int row = 0; row < DCTSIZE; ++row) {
+            const JDIMENSION y = library->next_scanline + static_cast<JDIMENSION>(row);
+            if (y >= height) {
+                RepeatRowAbove(block, row);
+                continue;
+            }
+            const BYTE* pixels = ScanLine(*surface, rect->top + static_cast<LONG>(y)) +
+                                 3 * static_cast<std::ptrdiff_t>(rect->left);
+            ConvertRowToPlanes(level, pixels, width,
+                               {block.planes[0][row], block.planes[1][row], block.planes[2][row]});
+            PadRight(block, row);
+        }
+        jpeg_write_raw_data(library, block.planes, DCTSIZE);
     }
     jpeg_finish_compress(library);
     jpeg_destroy_compress(library);

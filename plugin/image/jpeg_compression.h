@@ -9,16 +9,7 @@ namespace xlrender {
 
 // Compresses `rect` (already checked to lie on the surface) into the sink's area; true when a
 // complete JPEG stream is there. The colour conversion is the plug-in's own (see
-// ConvertPixelToYCbCr), and pixels are read blue, green, red in either row order.
+// ycbcr_conversion.h), and pixels are read blue, green, red in either row order.
 bool CompressJpegRect(JpegSink* sink, const RECTL* rect, const SURFOBJ* surface);
-
-struct YCbCr {
-    BYTE y;
-    BYTE cb;
-    BYTE cr;
-};
-
-// The conversion of the printer family's JPEG decoder, in 12-bit fixed point.
-YCbCr ConvertPixelToYCbCr(BYTE red, BYTE green, BYTE blue);
 
 }  // namespace xlrender

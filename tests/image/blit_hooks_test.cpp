@@ -55,6 +55,41 @@ TEST_F(ImageHooks, APhotographGoesOutAsOneJpegImageAndUnidrvIsNotCalled) {
     EXPECT_EQ(sim::LiveHeapBlocks(), blocks) << "the output area is freed";
 }
 
+// On a banded page GDI calls once per band with the clip cut to the band: the later bands send
+// the first band's stream without compressing again, a change of the pixels at the same
+// address is compressed afresh, and nothing stays kept after the page or a failure.
+TEST_F(ImageHooks, BandsOfAPageShareOneCompressionOfTheSamePixels) {
+    const std::size_t blocks = sim::LiveHeapBlocks();
+    const RECTL destination{100, 100, 260, 180};  // a part of the photograph: 160 x 80
+    sim::gdi::ClipRegion upper({{0, 0, 4760, 150}}, TC_RECTANGLES);
+    sim::gdi::ClipRegion lower({{0, 150, 4760, 300}}, TC_RECTANGLES);
+    const auto band = [&](sim::gdi::ClipRegion& clip) {
+        device.spool().Clear();
+        sim::TheWorld().heap.largestRequest = 0;
+        EXPECT_EQ(BitBlt(photo, destination, 0xCCCC, clip.object()), TRUE);
+        const std::string spool = Spooled();
+        const std::size_t start = spool.find("\xFF\xD8\xFF");
+        return spool.substr(start, spool.find("\xFF\xD9", start) + 2 - start);
+    };
+    // A compression asks for an output area of the source bitmap's size.
+    const std::size_t compressionArea = photo.surface()->cjBits;
+    const std::string first = band(upper);
+    EXPECT_GE(sim::TheWorld().heap.largestRequest, compressionArea);
+    EXPECT_EQ(band(lower), first);
+    EXPECT_LT(sim::TheWorld().heap.largestRequest, compressionArea) << "compressed again";
+    sim::gdi::WriteRgb(*photo.surface(), 159, 79, 0x0000FF);  // the last pixel of the part
+    const std::string changed = band(lower);
+    EXPECT_GE(sim::TheWorld().heap.largestRequest, compressionArea) << "a stale stream was sent";
+    EXPECT_NE(changed, first);
+    DrvSendPage(pso);
+    EXPECT_EQ(sim::LiveHeapBlocks(), blocks) << "kept streams outlive the page";
+    band(upper);
+    sim::TheWorld().heap.failAfter = 1;  // the next band's spool stream
+    sim::TheWorld().ddiResults["DrvBitBlt"] = 7;
+    EXPECT_EQ(BitBlt(photo, destination, 0xCCCC, lower.object()), 7) << "not declined";
+    EXPECT_EQ(sim::LiveHeapBlocks(), blocks) << "kept streams outlive a failure";
+}
+
 TEST_F(ImageHooks, EveryBlitHookTakesPhotographs) {
     RECTL destination{0, 0, 400, 200};
     RECTL source{0, 0, 200, 100};

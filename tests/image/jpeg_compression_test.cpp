@@ -1,13 +1,20 @@
-// JPEG compression of engine surfaces: colours, row orders, the sink's bounds and the stream.
+// JPEG compression of engine surfaces: the colour conversion at every level, the stream byte for
+// byte, row orders, the sink's bounds.
 #include "image/jpeg_compression.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "image/blit_rules.h"
+#include "image/ycbcr_conversion.h"
 #include "support/engine_picture.h"
 #include "support/jpeg_decode.h"
+// After the platform headers: jpeglib.h defines TRUE and FALSE unless they exist.
+#include <jpeglib.h>
 
 namespace xlrender {
 namespace {
@@ -52,16 +59,120 @@ TEST(JpegColourConversion, FollowsTheFixedPointTableSampleBySample) {
     EXPECT_EQ(yellow.cb, 0);  // (-2048 * 255 + 526335) >> 12 = 0: never below
     const YCbCr white = ConvertPixelToYCbCr(255, 255, 255);
     EXPECT_EQ(white.y, 255);
-    // Every sample of a grid over the colour cube against the table's sums.
-    for (int r = 0; r < 256; r += 15) {
-        for (int g = 0; g < 256; g += 15) {
-            for (int b = 0; b < 256; b += 15) {
-                const YCbCr sample = ConvertPixelToYCbCr(static_cast<BYTE>(r), static_cast<BYTE>(g),
-                                                         static_cast<BYTE>(b));
-                ASSERT_EQ(sample.y, (1225 * r + 2404 * g + 467 * b + 2048) >> 12);
-                ASSERT_EQ(sample.cb, (-691 * r - 1357 * g + 2048 * b + 526335) >> 12);
-                ASSERT_EQ(sample.cr, (2048 * r - 1715 * g - 333 * b + 526335) >> 12);
+}
+
+// Every level the processor runs against the table's sums, over rows holding every blue of a
+// fine grid of red and green. Each row is also converted from a later start, so that every
+// length of a vector's leftover and unaligned pixels come up.
+TEST(JpegColourConversion, EveryLevelGivesTheTablesSamples) {
+    constexpr int kStep = 3;
+    constexpr int kLevels = 256;
+    constexpr int kMostSkipped = 33;
+    std::vector<BYTE> pixels(3 * kLevels);
+    std::vector<BYTE> y(kLevels), cb(kLevels), cr(kLevels);
+    std::vector<BYTE> wantY(kLevels), wantCb(kLevels), wantCr(kLevels);
+    int skipped = 0;
+    for (ConversionLevel level : {ConversionLevel::kScalar, ConversionLevel::kSse2,
+                                  ConversionLevel::kSsse3, ConversionLevel::kAvx2}) {
+        if (!IsConversionLevelSupported(level)) {
+            continue;
+        }
+        for (int r = 0; r < kLevels; r += kStep) {
+            for (int g = 0; g < kLevels; g += kStep) {
+                for (int b = 0; b < kLevels; ++b) {
+                    pixels[3 * b] = static_cast<BYTE>(b);
+                    pixels[3 * b + 1] = static_cast<BYTE>(g);
+                    pixels[3 * b + 2] = static_cast<BYTE>(r);
+                    wantY[b] = static_cast<BYTE>((1225 * r + 2404 * g + 467 * b + 2048) >> 12);
+                    wantCb[b] = static_cast<BYTE>((-691 * r - 1357 * g + 2048 * b + 526335) >> 12);
+                    wantCr[b] = static_cast<BYTE>((2048 * r - 1715 * g - 333 * b + 526335) >> 12);
+                }
+                skipped = (skipped + 1) % kMostSkipped;
+                for (int start : {0, skipped}) {
+                    for (std::vector<BYTE>* plane : {&y, &cb, &cr}) {
+                        std::fill(plane->begin(), plane->end(), 0);
+                    }
+                    ConvertRowToPlanes(level, pixels.data() + 3 * start,
+                                       static_cast<DWORD>(kLevels - start),
+                                       {y.data() + start, cb.data() + start, cr.data() + start});
+                    ASSERT_TRUE(std::equal(y.begin() + start, y.end(), wantY.begin() + start) &&
+                                std::equal(cb.begin() + start, cb.end(), wantCb.begin() + start) &&
+                                std::equal(cr.begin() + start, cr.end(), wantCr.begin() + start))
+                        << "level " << static_cast<int>(level) << ", red " << r << ", green " << g
+                        << ", from blue " << start;
+                }
             }
+        }
+    }
+}
+
+// The library's own compression of rows converted one pixel at a time by the reference, with
+// the plug-in's settings: the stream the plug-in must give byte for byte.
+std::string ReferenceJpeg(const SURFOBJ& surface, const RECTL& rect) {
+    jpeg_compress_struct library{};
+    jpeg_error_mgr errors{};
+    library.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&library);
+    unsigned char* out = nullptr;
+    unsigned long length = 0;
+    jpeg_mem_dest(&library, &out, &length);
+    library.in_color_space = JCS_YCbCr;
+    jpeg_set_defaults(&library);
+    library.image_width = static_cast<JDIMENSION>(rect.right - rect.left);
+    library.image_height = static_cast<JDIMENSION>(rect.bottom - rect.top);
+    library.input_components = 3;
+    jpeg_default_colorspace(&library);
+    jpeg_set_quality(&library, 95, TRUE);
+    library.comp_info[0].h_samp_factor = 1;
+    library.comp_info[0].v_samp_factor = 1;
+    jpeg_start_compress(&library, TRUE);
+    std::vector<BYTE> row(3 * library.image_width);
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        const BYTE* pixel = ScanLine(surface, y) + 3 * rect.left;
+        for (JDIMENSION x = 0; x < library.image_width; ++x, pixel += 3) {
+            const YCbCr sample = ConvertPixelToYCbCr(pixel[2], pixel[1], pixel[0]);
+            row[3 * x] = sample.y;
+            row[3 * x + 1] = sample.cb;
+            row[3 * x + 2] = sample.cr;
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&library, rows, 1);
+    }
+    jpeg_finish_compress(&library);
+    jpeg_destroy_compress(&library);
+    std::string stream(reinterpret_cast<const char*>(out), length);
+    std::free(out);
+    return stream;
+}
+
+// Pixels that change from one to the next, so that every edge sample and padded block counts.
+ULONG Noise(LONG x, LONG y) {
+    auto value = static_cast<ULONG>(x * 2654435761u ^ y * 2246822519u);
+    return (value ^ value >> 13) & 0xFFFFFFu;
+}
+
+TEST(JpegCompression, StreamsEqualTheLibrarysOwnCompressionOfTheReferenceConversion) {
+    struct Case {
+        LONG surfaceWidth;
+        LONG surfaceHeight;
+        RECTL rect;
+    };
+    std::vector<Case> cases = {{1, 1, {0, 0, 1, 1}},
+                               {7, 9, {0, 0, 7, 9}},
+                               {41, 60, {0, 0, 41, 60}},
+                               {2401, 1601, {0, 0, 2401, 1601}}};
+    // Every offset of the rectangle within a block, across and down.
+    for (LONG offset = 0; offset < 8; ++offset) {
+        cases.push_back({64, 64, {offset, 7 - offset, offset + 41, 7 - offset + 23}});
+    }
+    for (FLONG rows : {FLONG{0}, FLONG{BMF_TOPDOWN}}) {
+        for (const Case& c : cases) {
+            EnginePicture picture(c.surfaceWidth, c.surfaceHeight, rows, Noise);
+            const Compression result(picture.surface(), c.rect, picture.surface()->cjBits + 1024);
+            ASSERT_TRUE(result.succeeded);
+            EXPECT_TRUE(result.stream == ReferenceJpeg(*picture.surface(), c.rect))
+                << c.surfaceWidth << " x " << c.surfaceHeight << " at " << c.rect.left << ","
+                << c.rect.top << " rows " << rows;
         }
     }
 }
