@@ -169,7 +169,7 @@ void Interpreter::PaintPath(const XlOperator&, const Attributes&) {
     }
     if (state_.pen.kind != Paint::Kind::kNone) {
         const std::vector<Polygon> outline =
-            StrokeOutline(path_, state_.penWidth, state_.line, state_.ctm);
+            StrokeOutline(path_, state_.penWidth, state_.line, state_.ctm, pageWidth_, pageHeight_);
         PaintRegion(FillPolygons(outline, FillRule::kNonZeroWinding, pageWidth_, pageHeight_),
                     state_.pen);
     }

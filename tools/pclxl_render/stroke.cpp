@@ -185,7 +185,7 @@ Subpath ToUserSpace(const Subpath& subpath, const Affine& toUser) {
 }  // namespace
 
 std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const LineStyle& style,
-                                   const Affine& ctm) {
+                                   const Affine& ctm, int width, int height) {
     const Point stretches = Stretches(ctm);
     const double thinnest = kThinnestDeviceWidth / 2 / stretches.y;
     const double halfWidth = std::max(penWidth / 2, thinnest);
@@ -217,6 +217,16 @@ std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const Line
             p = ctm.Apply(p);
         }
     }
+    // A huge page scale can throw most of a stroke far off the page, where filling its
+    // pieces row by row would only waste time.
+    std::erase_if(outline.polygons, [width, height](const Polygon& polygon) {
+        double left = polygon[0].x, right = left, top = polygon[0].y, bottom = top;
+        for (const Point& p : polygon) {
+            left = std::min(left, p.x), right = std::max(right, p.x);
+            top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+        }
+        return !(right >= 0 && left <= width && bottom >= 0 && top <= height);
+    });
     return std::move(outline.polygons);
 }
 

@@ -12,8 +12,9 @@
 namespace pclxl_render {
 
 // `path` is in device pixels, `ctm` (invertible) takes user space to them and `penWidth` is
-// in user units. Strokes are never thinner than one device pixel.
+// in user units. Strokes are never thinner than one device pixel. Pieces that lie wholly off
+// the page of `width` x `height` pixels are left out.
 std::vector<Polygon> StrokeOutline(const Path& path, double penWidth, const LineStyle& style,
-                                   const Affine& ctm);
+                                   const Affine& ctm, int width, int height);
 
 }  // namespace pclxl_render
