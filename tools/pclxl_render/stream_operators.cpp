@@ -8,6 +8,7 @@
 
 #include "interpreter.h"
 #include "operator_codes.h"
+#include "pclxl_dump/byte_source.h"
 #include "pclxl_dump/listing.h"
 #include "pclxl_dump/xl_stream_reader.h"
 #include "render_error.h"
@@ -85,7 +86,8 @@ void Interpreter::ExecStream(const XlOperator&, const Attributes& attributes) {
     }
     pclxl_dump::Listing listing;
     pclxl_dump::ListingBuilder builder(listing, true);
-    pclxl_dump::ByteCursor cursor(*stream);
+    pclxl_dump::MemorySource source(*stream);
+    pclxl_dump::SpoolCursor cursor(source);
     ReplaySink sink(*this, replayedOperators_);
     ++replayDepth_;
     pclxl_dump::ReadXlStream(cursor, builder, &sink);
