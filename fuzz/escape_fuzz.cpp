@@ -62,6 +62,10 @@ struct Plugin {
                            unidrvTable.data()};
     }
 
+    ~Plugin() { object->Release(); }
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+
     IPrintOemUni* object = nullptr;
     sim::unidrv::DriverHelper helper;
     std::vector<DRVFN> unidrvTable;
@@ -77,9 +81,11 @@ std::string OptionText(FuzzInput& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Plugin plugin;
     FuzzInput input(data, size);
+    // The plug-in object lives in the world's heap, so each input gets a fresh world and then
+    // a fresh object in it.
     sim::World& world = sim::ResetWorld();
+    Plugin plugin;
     sim::PrinterDescription printer;
     printer.name = u"Office";
     world.spooler.printers.push_back(printer);
