@@ -1,8 +1,10 @@
 // Jobs side by side in one process, as the spooler runs them: four threads print jobs of every
 // kind through one loaded module, each job in its own world, and every spool is byte for byte
-// what the same job prints alone.
+// what the same job prints alone, while the host asks the module whether it may unload, as
+// COM's idle clean-up does at any time.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -50,9 +52,17 @@ TEST(ConcurrentJobs, EachPrintsAsItDoesAlone) {
             }
         });
     }
+    std::atomic<bool> jobsDone = false;
+    std::thread unloadPoll([&] {
+        while (!jobsDone) {
+            module.CanUnloadNow();
+        }
+    });
     for (std::thread& thread : threads) {
         thread.join();
     }
+    jobsDone = true;
+    unloadPoll.join();
     for (const std::vector<JobFault>& ofThread : faults) {
         for (const JobFault& fault : ofThread) {
             ADD_FAILURE() << "thread " << fault.thread << ", job " << fault.job << ": "

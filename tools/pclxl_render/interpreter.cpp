@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "geometry_codes.h"
 #include "interpreter_parts.h"
 #include "operator_codes.h"
 #include "pclxl_dump/listing.h"
@@ -37,10 +36,10 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetPaintTxMode, &Interpreter::SetPaintTxMode, true},
     {op::kSetFillMode, &Interpreter::SetFillMode, true},
     {op::kSetClipMode, &Interpreter::SetClipMode, true},
-    {geometry::op::kSetLineCap, &Interpreter::SetLineCap, true},
-    {geometry::op::kSetLineJoin, &Interpreter::SetLineJoin, true},
-    {geometry::op::kSetMiterLimit, &Interpreter::SetMiterLimit, true},
-    {geometry::op::kSetLineDash, &Interpreter::SetLineDash, true},
+    {kSetLineCap, &Interpreter::SetLineCap, true},
+    {kSetLineJoin, &Interpreter::SetLineJoin, true},
+    {kSetMiterLimit, &Interpreter::SetMiterLimit, true},
+    {kSetLineDash, &Interpreter::SetLineDash, true},
     {op::kBeginRastPattern, &Interpreter::BeginRastPattern, true},
     {op::kReadRastPattern, &Interpreter::ReadRastPattern, true},
     {op::kEndRastPattern, &Interpreter::EndRastPattern, true},
@@ -55,15 +54,15 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kRectangle, &Interpreter::Rectangle, true},
     {op::kCloseSubPath, &Interpreter::CloseSubPath, true},
     {op::kPaintPath, &Interpreter::PaintPath, true},
-    {geometry::op::kArcPath, &Interpreter::ArcPath, true},
-    {geometry::op::kChordPath, &Interpreter::ChordPath, true},
-    {geometry::op::kChord, &Interpreter::Chord, true},
-    {geometry::op::kEllipsePath, &Interpreter::EllipsePath, true},
-    {geometry::op::kEllipse, &Interpreter::Ellipse, true},
-    {geometry::op::kPiePath, &Interpreter::PiePath, true},
-    {geometry::op::kPie, &Interpreter::Pie, true},
-    {geometry::op::kRoundRectanglePath, &Interpreter::RoundRectanglePath, true},
-    {geometry::op::kRoundRectangle, &Interpreter::RoundRectangle, true},
+    {kArcPath, &Interpreter::ArcPath, true},
+    {kChordPath, &Interpreter::ChordPath, true},
+    {kChord, &Interpreter::Chord, true},
+    {kEllipsePath, &Interpreter::EllipsePath, true},
+    {kEllipse, &Interpreter::Ellipse, true},
+    {kPiePath, &Interpreter::PiePath, true},
+    {kPie, &Interpreter::Pie, true},
+    {kRoundRectanglePath, &Interpreter::RoundRectanglePath, true},
+    {kRoundRectangle, &Interpreter::RoundRectangle, true},
     {op::kSetClipRectangle, &Interpreter::SetClipRectangle, true},
     {op::kSetClipReplace, &Interpreter::SetClipReplace, true},
     {op::kSetClipIntersect, &Interpreter::SetClipIntersect, true},
@@ -84,7 +83,7 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetCharShear, &Interpreter::SetCharShear, true},
     {op::kSetCharBoldValue, &Interpreter::SetCharBoldValue, true},
     {op::kText, &Interpreter::Text, true},
-    {geometry::op::kTextPath, &Interpreter::TextPath, true},
+    {kTextPath, &Interpreter::TextPath, true},
     {op::kBeginStream, &Interpreter::BeginStream, false},
     {op::kReadStream, &Interpreter::ReadStream, false},
     {op::kEndStream, &Interpreter::EndStream, false},

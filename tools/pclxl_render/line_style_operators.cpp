@@ -3,14 +3,14 @@
 #include <cmath>
 #include <string>
 
-#include "geometry_codes.h"
+#include "operator_codes.h"
 #include "interpreter.h"
 #include "render_error.h"
 
 namespace pclxl_render {
 namespace {
 
-namespace attr = geometry::attr;
+namespace attr = attr_code;
 using pclxl_dump::XlOperator;
 
 constexpr std::uint32_t kCapStyles = 4, kJoinStyles = 4;

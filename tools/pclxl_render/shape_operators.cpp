@@ -3,7 +3,7 @@
 // printers do with the painting shape operators.
 #include <string>
 
-#include "geometry_codes.h"
+#include "operator_codes.h"
 #include "interpreter.h"
 #include "pclxl_dump/pclxl_names.h"
 #include "render_error.h"
@@ -12,7 +12,7 @@
 namespace pclxl_render {
 namespace {
 
-namespace attr = geometry::attr;
+namespace attr = attr_code;
 using pclxl_dump::XlOperator;
 
 constexpr std::uint32_t kClockwise = 0, kCounterClockwise = 1;
