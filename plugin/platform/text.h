@@ -49,8 +49,8 @@ HRESULT FormatText(char* dest, std::size_t destBytes, const char* format, ...)
 // extended, instead of formatting a buffer into itself.
 HRESULT AppendFormat(char* dest, std::size_t destBytes, const char* format, ...)
     XLR_PRINTF_FORMAT(3, 4);
-// Appends `value` with exactly two decimals and a point, rounded as "%.2f" rounds in the "C"
-// locale, whatever locale the host process has set.
+// Appends `value` in fixed notation with exactly two decimals and a point (std::to_chars, so
+// the host process's locale never reaches the printer's bytes), rounded to nearest.
 HRESULT AppendTwoDecimals(char* dest, std::size_t destBytes, double value);
 // Formats 8-bit text and widens it unit by unit into UTF-16; for ASCII results such as numbers
 // and dates.
