@@ -1,11 +1,8 @@
 #include "unidrv/job_page_setup.h"
 
-#include <cmath>
-
 namespace sim::unidrv {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 constexpr SHORT kAutoSelectBin = 7;
 constexpr SHORT kManualFeedBin = 4;
 constexpr SHORT kUpperBin = 1;
@@ -25,22 +22,10 @@ std::uint8_t MediaSourceFor(SHORT bin) {
 
 }  // namespace
 
-LONG ToPixels(double millimetres, int resolution) {
-    return static_cast<LONG>(std::lround(millimetres / kMmPerInch * resolution));
-}
-
 PageSetup PageSetupFor(const JobDescription& job) {
-    PageSetup page;
-    page.paper = *FindPaper(job.publicDevmode.paper);
-    page.landscape = job.publicDevmode.orientation == "landscape";
-    page.resolution = job.printer.resolution;
-    page.marginPixels = ToPixels(job.printer.marginMm, page.resolution);
-    const LONG width = ToPixels(page.paper.widthMm, page.resolution);
-    const LONG height = ToPixels(page.paper.heightMm, page.resolution);
-    page.paperWidthPixels = page.landscape ? height : width;
-    page.paperHeightPixels = page.landscape ? width : height;
-    page.mediaSource = MediaSourceFor(static_cast<SHORT>(job.publicDevmode.defaultSource));
-    return page;
+    return LayOutPage(*FindPaper(job.publicDevmode.paper), job.publicDevmode.orientation == "landscape",
+                      job.printer.resolution, job.printer.marginMm,
+                      MediaSourceFor(static_cast<SHORT>(job.publicDevmode.defaultSource)));
 }
 
 void FillPublicDevmode(const JobDescription& job, const PageSetup& page, DEVMODEW& devmode) {

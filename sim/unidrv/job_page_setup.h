@@ -8,9 +8,6 @@
 
 namespace sim::unidrv {
 
-// Device pixels for a length on paper.
-LONG ToPixels(double millimetres, int resolution);
-
 PageSetup PageSetupFor(const JobDescription& job);
 void FillPublicDevmode(const JobDescription& job, const PageSetup& page, DEVMODEW& devmode);
 

@@ -3,19 +3,12 @@
 #include <algorithm>
 
 #include "platform/function_cast.h"
-#include "unidrv/pclxl_writer.h"
+#include "unidrv/printer_command_runner.h"
 #include "unidrv/raster_output.h"
 
 namespace sim::unidrv {
 namespace {
 
-constexpr char kUniversalExit[] = "\x1B%-12345X";
-constexpr std::uint8_t kMeasureInch = 0;
-constexpr std::uint8_t kErrorPageAndBackChannel = 3;
-constexpr std::uint8_t kDefaultDataSource = 0;
-constexpr std::uint8_t kLowByteFirst = 1;
-constexpr ULONG kTechnologyRasterPrinter = 2;
-constexpr double kMmPerInch = 25.4;
 constexpr ROP4 kSourceCopy = 0xCCCC;
 
 // GDI's COLORREF order: red in the low byte.
@@ -144,98 +137,12 @@ UnidrvSession* UnidrvSession::Of(SURFOBJ* surface) {
     return device == nullptr ? nullptr : static_cast<UnidrvSession*>(device->hostContext());
 }
 
-GDIINFO UnidrvSession::GdiInfo() const {
-    GDIINFO info{};
-    const LONG width = page_.printableWidth();
-    const LONG height = page_.printableHeight();
-    info.ulVersion = 0x5000;
-    info.ulTechnology = kTechnologyRasterPrinter;
-    info.ulHorzSize = static_cast<ULONG>(width * kMmPerInch / page_.resolution);
-    info.ulVertSize = static_cast<ULONG>(height * kMmPerInch / page_.resolution);
-    info.ulHorzRes = static_cast<ULONG>(width);
-    info.ulVertRes = static_cast<ULONG>(height);
-    info.cBitsPixel = 24;
-    info.cPlanes = 1;
-    info.ulNumColors = 0xFFFFFFFF;
-    info.ulLogPixelsX = static_cast<ULONG>(page_.resolution);
-    info.ulLogPixelsY = static_cast<ULONG>(page_.resolution);
-    info.ulAspectX = static_cast<ULONG>(page_.resolution);
-    info.ulAspectY = static_cast<ULONG>(page_.resolution);
-    info.ulAspectXY = static_cast<ULONG>(page_.resolution * 1.41421356);
-    info.ptlPhysOffset = {page_.marginPixels, page_.marginPixels};
-    info.szlPhysSize = {page_.paperWidthPixels, page_.paperHeightPixels};
-    info.ulDevicePelsDPI = static_cast<ULONG>(page_.resolution);
-    return info;
-}
-
 void UnidrvSession::Write(const std::string& bytes) {
     device_.spool().Write(SpoolRoute::kUnidrv, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 void UnidrvSession::Run(const std::vector<PrinterCommand>& commands) {
-    using Kind = PrinterCommand::Kind;
-    for (const PrinterCommand& command : commands) {
-        std::string bytes;
-        pclxl::Writer writer(bytes);
-        switch (command.kind) {
-            case Kind::kUniversalExit:
-                bytes = kUniversalExit;
-                break;
-            case Kind::kPjlLine:
-                bytes = command.text + "\n";
-                break;
-            case Kind::kCallback: {
-                INT result = 0;
-                plugin_.CommandCallback(device_.devobj(), command.callbackId, 0, nullptr, &result);
-                break;
-            }
-            case Kind::kStreamHeader:
-                bytes = pclxl::StreamHeader();
-                break;
-            case Kind::kBeginSession:
-                writer.UInt16Xy(static_cast<std::uint16_t>(page_.resolution),
-                                static_cast<std::uint16_t>(page_.resolution))
-                    .Attr(pclxl::kUnitsPerMeasure)
-                    .UByte(kMeasureInch).Attr(pclxl::kMeasure)
-                    .UByte(kErrorPageAndBackChannel).Attr(pclxl::kErrorReport)
-                    .Op(pclxl::kBeginSession);
-                break;
-            case Kind::kOpenDataSource:
-                writer.UByte(kDefaultDataSource).Attr(pclxl::kSourceType)
-                    .UByte(kLowByteFirst).Attr(pclxl::kDataOrg)
-                    .Op(pclxl::kOpenDataSource);
-                break;
-            case Kind::kMediaSize:
-                writer.UByte(page_.paper.mediaSize).Attr(pclxl::kMediaSize);
-                break;
-            case Kind::kMediaSource:
-                writer.UByte(page_.mediaSource).Attr(pclxl::kMediaSource);
-                break;
-            case Kind::kBeginPage:
-                writer.Op(pclxl::kBeginPage);
-                break;
-            case Kind::kPageOrigin:
-                // GDI counts device pixels from the printable area's corner, the printer from
-                // the paper's: without this every object lands a margin up and to the left.
-                writer.SInt16Xy(static_cast<std::int16_t>(page_.marginPixels),
-                                static_cast<std::int16_t>(page_.marginPixels))
-                    .Attr(pclxl::kPageOrigin)
-                    .Op(pclxl::kSetPageOrigin);
-                break;
-            case Kind::kEndPage:
-                writer.Op(pclxl::kEndPage);
-                break;
-            case Kind::kCloseDataSource:
-                writer.Op(pclxl::kCloseDataSource);
-                break;
-            case Kind::kEndSession:
-                writer.Op(pclxl::kEndSession);
-                break;
-        }
-        if (!bytes.empty()) {
-            Write(bytes);
-        }
-    }
+    RunPrinterCommands(plugin_, device_, commands, FramingFor(page_));
 }
 
 BOOL UnidrvSession::StartDoc() {

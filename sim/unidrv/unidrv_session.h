@@ -8,23 +8,10 @@
 
 #include "platform/win32_api.h"
 #include "unidrv/device.h"
-#include "unidrv/paper.h"
+#include "unidrv/page_setup.h"
 #include "unidrv/printer_commands.h"
 
 namespace sim::unidrv {
-
-// The page as Unidrv lays it out for GDI.
-struct PageSetup {
-    Paper paper;
-    bool landscape = false;
-    int resolution = 600;
-    LONG marginPixels = 0;     // unprintable border on every side
-    LONG paperWidthPixels = 0;  // in the page's orientation
-    LONG paperHeightPixels = 0;
-    LONG printableWidth() const { return paperWidthPixels - 2 * marginPixels; }
-    LONG printableHeight() const { return paperHeightPixels - 2 * marginPixels; }
-    std::uint8_t mediaSource = 1;  // PCL XL MediaSource
-};
 
 class UnidrvSession {
 public:
@@ -38,7 +25,7 @@ public:
     DRVENABLEDATA* functions() { return &functions_; }
 
     // The GDIINFO Unidrv reports for the page setup.
-    GDIINFO GdiInfo() const;
+    GDIINFO GdiInfo() const { return GdiInfoFor(page_); }
 
     // Unidrv's own work behind each DDI function.
     BOOL StartDoc();
