@@ -86,6 +86,9 @@ struct JobDescription {
     SYSTEMTIME submitted{};
     DWORD totalPages = 0;
     DWORD size = 0;
+    // GetJobW leaves the owner, the machine and the data type null, as Wine's spooler does for
+    // a job queued by AddJobW (Windows names them).
+    bool ownerUnreported = false;
 };
 
 struct OpenPrinterHandle {

@@ -11,7 +11,10 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFullTurn = 360.0;
 constexpr double kPointsPerInch = 72.0;
 constexpr LONG kMaxPixelHeight = 32767;
-constexpr double kPercent = 0.01;
+// Percentages are divided by 100 rather than multiplied by 0.01: 100% must give exactly 1, which
+// "unscaled" is tested by, and 100 * 0.01 is 1 only when rounded to double (the x87 unit of
+// 32-bit Windows keeps it a little above 1).
+constexpr double kPercentOfWhole = 100.0;
 constexpr LONG kWholeScale = 100;
 constexpr double kHalfSheetShare = 0.085;  // 2-up and 6-up
 constexpr double kGridShare = 0.04;        // 4-, 9- and 16-up
@@ -80,14 +83,15 @@ double PageScale(const PrivateDevmode& devmode) {
         return 1.0;
     }
     const LONG percent = static_cast<LONG>(devmode.ScalePercent);
-    return (percent > 0 ? percent : kWholeScale) * kPercent;
+    return (percent > 0 ? percent : kWholeScale) / kPercentOfWhole;
 }
 
 float WatermarkFontSize(const PrivateDevmode& devmode, const PageWatermarkState& sheet,
                         DWORD pages) {
     double fit = 1.0;
     if (devmode.ResizeToPaper != 0 && devmode.UseFitScale != 0) {
-        fit = (devmode.FitScalePercent > 0 ? devmode.FitScalePercent : kWholeScale) * kPercent;
+        fit = (devmode.FitScalePercent > 0 ? devmode.FitScalePercent : kWholeScale) /
+              kPercentOfWhole;
     }
     const double scale = PageScale(devmode);
     double size = devmode.WatermarkSize;

@@ -15,7 +15,7 @@ struct PageSetup {
     Paper paper;
     bool landscape = false;
     int resolution = 600;
-    LONG marginPixels = 0;     // unprintable border on every side
+    LONG marginPixels = 0;      // unprintable border on every side
     LONG paperWidthPixels = 0;  // in the page's orientation
     LONG paperHeightPixels = 0;
     LONG printableWidth() const { return paperWidthPixels - 2 * marginPixels; }

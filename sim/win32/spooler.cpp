@@ -205,11 +205,12 @@ BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWOR
             JOB_INFO_2W info{};
             info.JobId = job->id;
             info.pPrinterName = block.Put(printer->name);
-            info.pMachineName = block.Put(job->machineName);
-            info.pUserName = block.Put(job->userName);
+            const bool owned = !job->ownerUnreported;
+            info.pMachineName = owned ? block.Put(job->machineName) : nullptr;
+            info.pUserName = owned ? block.Put(job->userName) : nullptr;
             info.pDocument = block.Put(job->document);
-            info.pNotifyName = block.Put(job->userName);
-            info.pDatatype = block.Put(job->datatype);
+            info.pNotifyName = owned ? block.Put(job->userName) : nullptr;
+            info.pDatatype = owned ? block.Put(job->datatype) : nullptr;
             info.pPrintProcessor = block.Put(job->printProcessor);
             info.pParameters = block.Put(u"");
             info.pDriverName =

@@ -9,6 +9,7 @@
 #include "settings/private_devmode.h"
 #include "unidrv/ddi_functions.h"
 #include "unidrv/device.h"
+#include "unidrv/nup_layout.h"
 #include "unidrv/page_setup.h"
 #include "unidrv/printer_commands.h"
 
@@ -20,9 +21,8 @@ using xlrender::PrivateDevmode;
 
 constexpr int kResolution = 600;
 constexpr double kMarginMm = 4.0;
-constexpr SHORT kAutoSelectBin = 7;             // DMBIN_AUTO
+constexpr SHORT kAutoSelectBin = 7;            // DMBIN_AUTO
 constexpr std::uint8_t kAutoSelectSource = 1;  // its PCL XL MediaSource
-constexpr DWORD kJobId = 42;
 constexpr SHORT kCopies = 2;
 
 // The printer description: the job and page framing of this printer family, with every command
@@ -32,17 +32,28 @@ sim::unidrv::PrinterCommands HostPrinterCommands() {
     const auto named = [](Kind kind) { return PrinterCommand{kind, {}, 0}; };
     const auto callback = [](unsigned id) { return PrinterCommand{Kind::kCallback, {}, id}; };
     sim::unidrv::PrinterCommands description;
-    description.jobStart = {named(Kind::kUniversalExit), callback(1),  callback(5),  callback(3),
-                            callback(4),  callback(6),  callback(7),  callback(8),
-                            callback(9),  callback(10), callback(12), callback(13),
+    description.jobStart = {named(Kind::kUniversalExit),
+                            callback(1),
+                            callback(5),
+                            callback(3),
+                            callback(4),
+                            callback(6),
+                            callback(7),
+                            callback(8),
+                            callback(9),
+                            callback(10),
+                            callback(12),
+                            callback(13),
                             {Kind::kPjlLine, "@PJL ENTER LANGUAGE=PCLXL", 0},
-                            named(Kind::kStreamHeader), named(Kind::kBeginSession),
+                            named(Kind::kStreamHeader),
+                            named(Kind::kBeginSession),
                             named(Kind::kOpenDataSource)};
     description.pageStart = {callback(2),  named(Kind::kMediaSize), named(Kind::kMediaSource),
-                             callback(11), named(Kind::kBeginPage),
-                             named(Kind::kPageOrigin)};
-    description.jobEnd = {named(Kind::kCloseDataSource), named(Kind::kEndSession),
-                          named(Kind::kUniversalExit), {Kind::kPjlLine, "@PJL EOJ", 0},
+                             callback(11), named(Kind::kBeginPage), named(Kind::kPageOrigin)};
+    description.jobEnd = {named(Kind::kCloseDataSource),
+                          named(Kind::kEndSession),
+                          named(Kind::kUniversalExit),
+                          {Kind::kPjlLine, "@PJL EOJ", 0},
                           named(Kind::kUniversalExit)};
     return description;
 }
@@ -52,9 +63,9 @@ sim::unidrv::PrinterCommands HostPrinterCommands() {
 // commands sent, monochrome.
 void SelectFeatures(sim::unidrv::Device& device) {
     static const char* const kOptions[][2] = {
-        {"KZPJLEncoding", "UTF8"},           {"KZJobAccounting", "KZJOBACCT_JOBACNT_TIMESTAMP"},
-        {"JobRetention", "INSTALLED"},       {"KZJobByJobOverride", "JBJO"},
-        {"KZBornOnDate", "KZBOD"},           {"KZSendPJLUsageCmd", "True"},
+        {"KZPJLEncoding", "UTF8"},     {"KZJobAccounting", "KZJOBACCT_JOBACNT_TIMESTAMP"},
+        {"JobRetention", "INSTALLED"}, {"KZJobByJobOverride", "JBJO"},
+        {"KZBornOnDate", "KZBOD"},     {"KZSendPJLUsageCmd", "True"},
         {"ColorMode", "Mono"}};
     for (const auto& option : kOptions) {
         device.SelectOption(option[0], option[1]);
@@ -83,7 +94,7 @@ void SetText(WCHAR (&field)[Units], const WCHAR* text) {
     std::char_traits<WCHAR>::copy(field, text, length < Units ? length + 1 : Units);
 }
 
-// What the driver's user interface set: a diagonal bold watermark in the given face, and job
+// What the driver's user interface set: a diagonal watermark in the given face, and job
 // storage (proof and hold) under a stored user name with a PIN.
 void ChooseSettings(PrivateDevmode& devmode, const WCHAR* watermarkFace) {
     devmode.WatermarkEnabled = 1;
@@ -91,7 +102,7 @@ void ChooseSettings(PrivateDevmode& devmode, const WCHAR* watermarkFace) {
     SetText(devmode.WatermarkFace, watermarkFace);
     devmode.WatermarkSize = 60;
     devmode.WatermarkAngleMode = 0;
-    devmode.WatermarkStyle = 1;
+    devmode.WatermarkStyle = 0;
     devmode.WatermarkShade = 4;
     devmode.JobRetentionInstalled = 1;
     devmode.JobStorageMode = 1;
@@ -102,9 +113,10 @@ void ChooseSettings(PrivateDevmode& devmode, const WCHAR* watermarkFace) {
 
 class HostJob {
 public:
-    HostJob(IPrintOemUni& plugin, HMODULE module)
+    HostJob(IPrintOemUni& plugin, HMODULE module, const SpoolerJob& job)
         : plugin_(plugin),
           module_(module),
+          job_(job),
           page_(sim::unidrv::LayOutPage(*sim::unidrv::FindPaper("A4"), false, kResolution,
                                         kMarginMm, kAutoSelectSource)),
           description_(HostPrinterCommands()) {}
@@ -137,7 +149,7 @@ private:
     bool PrepareDevmodes(const WCHAR* watermarkFace, std::string& failure) {
         OEMDMPARAM parameters{};
         parameters.cbSize = sizeof parameters;
-        parameters.hPrinter = UnknownPrinterHandle();
+        parameters.hPrinter = job_.printer;
         parameters.hModule = module_;
         if (FAILED(plugin_.DevMode(OEMDM_SIZE, &parameters)) ||
             parameters.cbBufSize < sizeof(PrivateDevmode)) {
@@ -145,7 +157,7 @@ private:
             return false;
         }
         device_ = std::make_unique<sim::unidrv::Device>(parameters.cbBufSize);
-        device_->devobj()->hPrinter = UnknownPrinterHandle();
+        device_->devobj()->hPrinter = job_.printer;
         device_->devobj()->hOEM = module_;
         FillPublicDevmode(page_, device_->publicDevmode());
         device_->SetStandardVariable(SVI_COPIES, kCopies);
@@ -198,15 +210,25 @@ private:
             }
             return done != FALSE;
         };
-        return step(ddi.Get<DdiStartDoc>(INDEX_DrvStartDoc)(surface, documentName, kJobId),
-                    "DrvStartDoc") &&
-               step(ddi.Get<DdiStartPage>(INDEX_DrvStartPage)(surface), "DrvStartPage") &&
-               step(ddi.Get<DdiSendPage>(INDEX_DrvSendPage)(surface), "DrvSendPage") &&
+        if (!step(ddi.Get<DdiStartDoc>(INDEX_DrvStartDoc)(surface, documentName, job_.id),
+                  "DrvStartDoc") ||
+            !step(ddi.Get<DdiStartPage>(INDEX_DrvStartPage)(surface), "DrvStartPage")) {
+            return false;
+        }
+        // The driver's print processor tells the plug-in how the sheet is laid out.
+        const sim::unidrv::SheetLayout layout = sim::unidrv::LayOutSheet(
+            1, 0, 1, page_.printableWidth(), page_.printableHeight(), page_.paperWidthPixels,
+            page_.paperHeightPixels, page_.landscape);
+        sim::unidrv::SheetLayoutBlock block = sim::unidrv::LayoutBlock(layout, 1);
+        ddi.Get<DdiEscape>(INDEX_DrvEscape)(surface, sim::unidrv::kSheetLayoutEscape, sizeof block,
+                                            &block, 0, nullptr);
+        return step(ddi.Get<DdiSendPage>(INDEX_DrvSendPage)(surface), "DrvSendPage") &&
                step(ddi.Get<DdiEndDoc>(INDEX_DrvEndDoc)(surface, 0), "DrvEndDoc");
     }
 
     IPrintOemUni& plugin_;
     HMODULE module_;
+    SpoolerJob job_;
     sim::unidrv::PageSetup page_;
     sim::unidrv::PrinterCommands description_;
     sim::unidrv::DriverHelper helper_;
@@ -222,8 +244,9 @@ HANDLE UnknownPrinterHandle() {
     return &token;
 }
 
-HostJobOutcome PlayHostJob(IPrintOemUni& plugin, HMODULE module, const WCHAR* watermarkFace) {
-    HostJob job(plugin, module);
+HostJobOutcome PlayHostJob(IPrintOemUni& plugin, HMODULE module, const WCHAR* watermarkFace,
+                           const SpoolerJob& spooled) {
+    HostJob job(plugin, module, spooled);
     HostJobOutcome outcome;
     outcome.succeeded = job.Play(watermarkFace, outcome.failure);
     outcome.spool = job.Spool();

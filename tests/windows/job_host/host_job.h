@@ -17,13 +17,19 @@ struct HostJobOutcome {
     std::string spool;
 };
 
-// The printer handle Unidrv passes: one that names no printer the spooler knows, on Linux as
-// under Wine (which has no printer to give), so that both sides run the plug-in's paths for a
-// spooler that cannot answer. Unidrv itself never looks at it.
+// A printer handle that names no printer the spooler knows: with it the plug-in runs its paths
+// for a spooler that cannot answer, where nothing of the job's owner, machine or date is known.
 HANDLE UnknownPrinterHandle();
+
+// The printer Unidrv prints the job on, and the job's id.
+struct SpoolerJob {
+    HANDLE printer;
+    DWORD id;
+};
 
 // Plays the job; `module` is the plug-in module's handle, `watermarkFace` the face of the font
 // file both sides were given.
-HostJobOutcome PlayHostJob(IPrintOemUni& plugin, HMODULE module, const WCHAR* watermarkFace);
+HostJobOutcome PlayHostJob(IPrintOemUni& plugin, HMODULE module, const WCHAR* watermarkFace,
+                           const SpoolerJob& job);
 
 }  // namespace job_host

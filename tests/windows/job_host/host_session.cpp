@@ -19,9 +19,20 @@ BOOL RunCommandsOf(SURFOBJ* pso, std::vector<sim::unidrv::PrinterCommand> Printe
 BOOL APIENTRY HostStartDoc(SURFOBJ* pso, LPWSTR, DWORD) {
     return RunCommandsOf(pso, &PrinterCommands::jobStart);
 }
-BOOL APIENTRY HostEndDoc(SURFOBJ* pso, FLONG) { return RunCommandsOf(pso, &PrinterCommands::jobEnd); }
-BOOL APIENTRY HostStartPage(SURFOBJ* pso) { return RunCommandsOf(pso, &PrinterCommands::pageStart); }
-BOOL APIENTRY HostSendPage(SURFOBJ* pso) { return RunCommandsOf(pso, &PrinterCommands::pageEnd); }
+BOOL APIENTRY HostEndDoc(SURFOBJ* pso, FLONG) {
+    return RunCommandsOf(pso, &PrinterCommands::jobEnd);
+}
+BOOL APIENTRY HostStartPage(SURFOBJ* pso) {
+    return RunCommandsOf(pso, &PrinterCommands::pageStart);
+}
+BOOL APIENTRY HostSendPage(SURFOBJ* pso) {
+    return RunCommandsOf(pso, &PrinterCommands::pageEnd);
+}
+
+// Unidrv answers no escape of its own here.
+ULONG APIENTRY HostEscape(SURFOBJ*, ULONG, ULONG, PVOID, ULONG, PVOID) {
+    return 0;
+}
 
 template <typename Function>
 DRVFN Entry(ULONG index, Function* function) {
@@ -35,12 +46,15 @@ HostSession::HostSession(IPrintOemUni& plugin, sim::unidrv::Device& device,
                          const sim::unidrv::CommandFraming& framing)
     : plugin_(plugin), device_(device), description_(description), framing_(framing) {
     table_ = {Entry(INDEX_DrvStartDoc, &HostStartDoc), Entry(INDEX_DrvEndDoc, &HostEndDoc),
-              Entry(INDEX_DrvStartPage, &HostStartPage), Entry(INDEX_DrvSendPage, &HostSendPage)};
+              Entry(INDEX_DrvStartPage, &HostStartPage), Entry(INDEX_DrvSendPage, &HostSendPage),
+              Entry(INDEX_DrvEscape, &HostEscape)};
     functions_ = {PRINTER_OEMINTF_VERSION, static_cast<ULONG>(table_.size()), table_.data()};
     device_.SetHostContext(this);
 }
 
-HostSession::~HostSession() { device_.SetHostContext(nullptr); }
+HostSession::~HostSession() {
+    device_.SetHostContext(nullptr);
+}
 
 HostSession* HostSession::Of(SURFOBJ* surface) {
     if (surface == nullptr) {

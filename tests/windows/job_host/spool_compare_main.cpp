@@ -46,11 +46,12 @@ int CheckOneByteChange(const std::string& spool, const std::string& linePrefix) 
     altered[changed] = static_cast<char>(altered[changed] ^ 1);
     std::printf("one byte changed at %zu, in the line \"%s\":\n", changed, linePrefix.c_str());
     const auto difference = job_host::FirstDifference(spool, altered);
-    const bool caught = difference && difference->offset == changed &&
-                        difference->where.rfind("PJL line", 0) == 0;
+    const bool caught =
+        difference && difference->offset == changed && difference->where.rfind("PJL line", 0) == 0;
     std::printf("%s the comparison %s\n", caught ? "ok  " : "FAIL",
                 difference ? ("fails: at byte " + std::to_string(difference->offset) + ": " +
-                              difference->where).c_str()
+                              difference->where)
+                                 .c_str()
                            : "passes");
     return caught ? 0 : 1;
 }

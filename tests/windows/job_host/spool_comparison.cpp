@@ -53,11 +53,11 @@ std::optional<SpoolDifference> FirstDifference(const std::string& expected,
     const std::optional<std::string> expectedLine = PjlLineAt(expected, offset);
     const std::optional<std::string> actualLine = PjlLineAt(actual, offset);
     if (expectedLine && actualLine) {
-        return SpoolDifference{offset, "PJL line \"" + *expectedLine + "\" against \"" +
-                                           *actualLine + "\""};
+        return SpoolDifference{
+            offset, "PJL line \"" + *expectedLine + "\" against \"" + *actualLine + "\""};
     }
-    return SpoolDifference{offset, "bytes" + HexAround(expected, offset) + " against" +
-                                       HexAround(actual, offset)};
+    return SpoolDifference{
+        offset, "bytes" + HexAround(expected, offset) + " against" + HexAround(actual, offset)};
 }
 
 std::size_t ByteInsideLine(const std::string& spool, const std::string& linePrefix) {
