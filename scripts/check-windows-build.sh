@@ -12,7 +12,7 @@ scripts/build-mingw-libjpeg.sh
 # the job host's from the Linux job host playing the same job through that module.
 scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release --target xlrender xlrender-plugin xlrender_job_host
+cmake --build --preset release --target xlrender xlrender-plugin xlrender_job_host xlrender_spool_compare
 
 for preset in mingw mingw-i686; do
   echo "== $preset"
