@@ -19,7 +19,7 @@ using xlrender::testing::RenderStream;
 using xlrender::testing::XlStreamBuilder;
 
 // Codes the reader passes through by number.
-constexpr std::uint8_t kTextPath = 0xA9, kSetLineDash = 0x70, kSetLineCap = 0x71,
+constexpr std::uint8_t kSetPathToClip = 0x80, kTextPath = 0xA9, kSetLineDash = 0x70, kSetLineCap = 0x71,
                        kSetLineJoin = 0x72, kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96,
                        kEllipse = 0x98, kEllipsePath = 0x99, kPie = 0x9E, kRoundRectangle = 0xA2;
 constexpr std::uint8_t kArcDirection = 0x41, kDashOffset = 0x43, kEllipseDimension = 0x44,
@@ -28,6 +28,10 @@ constexpr std::uint8_t kArcDirection = 0x41, kDashOffset = 0x43, kEllipseDimensi
 constexpr std::uint8_t kClockwise = 0, kInterior = 0;
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
 constexpr int kSide = 200;
+// Paths known only as the pixels they cover have no outline for a pen.
+constexpr const char* kPixelPathStrokeRefusal =
+    "PaintPath: the preview does not stroke a path it knows only as pixels (TextPath characters, "
+    "SetPathToClip)";
 
 // A page of 200 x 200 pixels, one user unit a pixel.
 XlStreamBuilder Page() {
@@ -309,6 +313,31 @@ TEST(PclXlRenderGeometry, ACurvedClipHoldsUntilPopGSRestoresTheOneBefore) {
     EXPECT_EQ(InkOf(Render(s)).count, kSide * kSide);
 }
 
+TEST(PclXlRenderGeometry, SetPathToClipFillsExactlyTheClipButIsNotStroked) {
+    // An ellipse clip becomes the path; with the clip back to the whole page, filling that path
+    // inks the very pixels a fill through the ellipse clip inked.
+    const auto clipAsPath = [](bool withPen) {
+        XlStreamBuilder s = Page();
+        if (!withPen) {
+            NoPen(s);
+        }
+        s.Op(op::kNewPath).Box(attr::kBoundingBox, 20, 40, 180, 160).Op(kEllipsePath);
+        s.UByte(attr::kClipRegion, kInterior).Op(op::kSetClipReplace);
+        s.Op(kSetPathToClip).Op(op::kSetClipToPage).Op(op::kPaintPath);
+        return RenderStream(s.EndPage().Stream());
+    };
+    XlStreamBuilder clipped = Page();
+    NoPen(clipped).Op(op::kNewPath).Box(attr::kBoundingBox, 20, 40, 180, 160).Op(kEllipsePath);
+    clipped.UByte(attr::kClipRegion, kInterior).Op(op::kSetClipReplace);
+    clipped.Box(attr::kBoundingBox, 0, 0, kSide, kSide).Op(op::kRectangle);
+    const RenderedRgb expected = Render(clipped);
+    const auto filled = clipAsPath(false);
+    ASSERT_TRUE(filled.outcome.succeeded) << filled.outcome.failure;
+    EXPECT_EQ(filled.pages[0].rgb, expected.rgb);
+    EXPECT_NEAR(InkOf(expected).count, M_PI * 80 * 60, M_PI * 80 * 60 * 0.01);
+    EXPECT_EQ(clipAsPath(true).outcome.failure, kPixelPathStrokeRefusal);
+}
+
 TEST(PclXlRenderGeometry, PaintingShapeOperatorsLeaveThePathEmpty) {
     // A gray rectangle, then PaintPath with a black brush: nothing is left to paint again.
     XlStreamBuilder s = Page();
@@ -365,8 +394,7 @@ TEST(PclXlRenderGeometry, TextPathFillsAndClipsToTheCharactersButIsNotStroked) {
         EXPECT_EQ(page.At(13, 15), kBlack) << asClip;
     }
     const auto stroked = textPathPage(false, true);
-    EXPECT_EQ(stroked.outcome.failure,
-              "PaintPath: the preview does not stroke the outlines of TextPath characters");
+    EXPECT_EQ(stroked.outcome.failure, kPixelPathStrokeRefusal);
 }
 
 }  // namespace

@@ -143,13 +143,13 @@ TEST(PclXlRenderText, ATrueTypeCharacterStandsOnTheBaselineAtTheCursor) {
 
 TEST(PclXlRenderRefusals, NameTheOperatorAndStopWhereStrictDumpStops) {
     // An operator the preview does not draw.
-    XlStreamBuilder toClip;
-    toClip.Page(4, 4, 100);
-    const std::size_t toClipAt = toClip.Size();
-    toClip.Op(0x80).EndPage();
-    auto run = RenderStream(toClip.Stream());
-    EXPECT_EQ(run.outcome.failureOffset, toClipAt);
-    EXPECT_EQ(run.outcome.failure, "SetPathToClip: the preview does not draw this operator");
+    XlStreamBuilder substitution;
+    substitution.Page(4, 4, 100);
+    const std::size_t substitutionAt = substitution.Size();
+    substitution.Op(0x81).EndPage();
+    auto run = RenderStream(substitution.Stream());
+    EXPECT_EQ(run.outcome.failureOffset, substitutionAt);
+    EXPECT_EQ(run.outcome.failure, "SetCharSubMode: the preview does not draw this operator");
 
     // A page the page buffer cannot hold.
     XlStreamBuilder huge;

@@ -1,5 +1,5 @@
 // The clip region: a rectangle or the current path, its interior or exterior, intersected
-// with the clip or replacing it, and back to the whole page.
+// with the clip or replacing it, and back to the whole page; and the clip made the path.
 #include <string>
 
 #include "interpreter.h"
@@ -52,6 +52,14 @@ void Interpreter::SetClipReplace(const XlOperator&, const Attributes& attributes
 
 void Interpreter::SetClipToPage(const XlOperator&, const Attributes&) {
     state_.clip = pageRegion_;
+}
+
+// The clip is kept as the pixels it lets through, not as the outlines that made it, so the path
+// becomes those pixels: filling it or clipping to it again is exact, and a pen on it is refused
+// as on TextPath characters.
+void Interpreter::SetPathToClip(const XlOperator&, const Attributes&) {
+    path_.Clear();
+    path_.AddPixels(*state_.clip);
 }
 
 }  // namespace pclxl_render

@@ -67,6 +67,7 @@ const Interpreter::HandlerEntry Interpreter::kHandlers[] = {
     {op::kSetClipReplace, &Interpreter::SetClipReplace, true},
     {op::kSetClipIntersect, &Interpreter::SetClipIntersect, true},
     {op::kSetClipToPage, &Interpreter::SetClipToPage, true},
+    {kSetPathToClip, &Interpreter::SetPathToClip, true},
     {op::kBeginImage, &Interpreter::BeginImage, true},
     {op::kReadImage, &Interpreter::ReadImage, true},
     {op::kEndImage, &Interpreter::EndImage, true},

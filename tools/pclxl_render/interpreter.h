@@ -128,6 +128,7 @@ private:
     void SetClipReplace(const pclxl_dump::XlOperator&, const Attributes&);
     void SetClipIntersect(const pclxl_dump::XlOperator&, const Attributes&);
     void SetClipToPage(const pclxl_dump::XlOperator&, const Attributes&);
+    void SetPathToClip(const pclxl_dump::XlOperator&, const Attributes&);
     // Images.
     void BeginImage(const pclxl_dump::XlOperator&, const Attributes&);
     void ReadImage(const pclxl_dump::XlOperator&, const Attributes&);

@@ -10,11 +10,12 @@ constexpr std::uint8_t kSetColorTreatment = 0x58, kExecStream = 0x5E, kRemoveStr
                        kSetHalftoneMethod = 0x6D, kSetNeutralAxis = 0x7E,
                        kSetColorTrapping = 0x92, kSetAdaptiveHalftoning = 0x94;
 
-// Line style, shapes and text as a path.
+// Line style, shapes, and text and the clip as a path.
 constexpr std::uint8_t kSetLineDash = 0x70, kSetLineCap = 0x71, kSetLineJoin = 0x72,
                        kSetMiterLimit = 0x73, kArcPath = 0x91, kChord = 0x96, kChordPath = 0x97,
                        kEllipse = 0x98, kEllipsePath = 0x99, kPie = 0x9E, kPiePath = 0x9F,
                        kRoundRectangle = 0xA2, kRoundRectanglePath = 0xA3, kTextPath = 0xA9;
+constexpr std::uint8_t kSetPathToClip = 0x80;
 
 namespace attr_code {
 constexpr std::uint32_t kAllObjectTypes = 0x1D, kTextObjects = 0x1E, kVectorObjects = 0x1F,

@@ -159,7 +159,9 @@ void Interpreter::PaintRegion(const Region& region, const Paint& paint) {
 
 void Interpreter::PaintPath(const XlOperator&, const Attributes&) {
     if (state_.pen.kind != Paint::Kind::kNone && path_.HoldsPixels()) {
-        throw RenderError("the preview does not stroke the outlines of TextPath characters");
+        throw RenderError(
+            "the preview does not stroke a path it knows only as pixels (TextPath characters, "
+            "SetPathToClip)");
     }
     if (!Drawing()) {
         return;
