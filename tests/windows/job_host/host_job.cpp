@@ -1,11 +1,14 @@
 #include "host_job.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host_session.h"
+#include "plugin_instance.h"
 #include "settings/private_devmode.h"
 #include "unidrv/ddi_functions.h"
 #include "unidrv/device.h"
@@ -88,10 +91,12 @@ void FillPublicDevmode(const sim::unidrv::PageSetup& page, DEVMODEW& devmode) {
     }
 }
 
+// Cut to the field and always terminated, as the user interface stores text.
 template <std::size_t Units>
 void SetText(WCHAR (&field)[Units], const WCHAR* text) {
-    const std::size_t length = std::char_traits<WCHAR>::length(text);
-    std::char_traits<WCHAR>::copy(field, text, length < Units ? length + 1 : Units);
+    const std::size_t length = std::min(std::char_traits<WCHAR>::length(text), Units - 1);
+    std::char_traits<WCHAR>::copy(field, text, length);
+    field[length] = 0;
 }
 
 // What the driver's user interface set: a diagonal watermark in the given face, and job
@@ -187,7 +192,8 @@ private:
         device_->surface()->sizlBitmap = {page_.printableWidth(), page_.printableHeight()};
         GDIINFO gdiInfo = sim::unidrv::GdiInfoFor(page_);
         DEVINFO devInfo{};
-        WCHAR printerName[] = W("XL Render Test Printer");
+        WCHAR printerName[std::size(kTestPrinterName)];
+        std::copy(std::begin(kTestPrinterName), std::end(kTestPrinterName), printerName);
         PDEVOEM pdev = nullptr;
         if (FAILED(plugin_.EnablePDEV(device_->devobj(), printerName, 0, nullptr, sizeof gdiInfo,
                                       &gdiInfo, sizeof devInfo, &devInfo, session_->functions(),
